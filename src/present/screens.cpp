@@ -1,0 +1,124 @@
+// The fixed screens: title, game frame, status bar and game-over panel. Each
+// routine paints its own area with fixed coordinates and leaves the rest of
+// the screen as it is.
+#include "../game/game.h"
+#include "present.h"
+
+constexpr int right_x = screen_w - 1;
+constexpr int bottom_y = screen_h - 1;
+constexpr int separator_y = 15;
+constexpr int status_top = 1, status_bottom = 14;
+
+// The centre panel and the title box inside it.
+constexpr int panel_left = 210, panel_right = 419;
+constexpr int panel_top = 180, panel_bottom = 269;
+constexpr int title_top = 190, title_bottom = 259;
+
+// Every text line starts at this column of the centre panel.
+constexpr int text_x = 220;
+
+// Draws the outline of a rectangle, corner to corner, clockwise from top-left.
+static void draw_box(int left, int top, int right, int bottom, int color)
+{
+    line(screen, left, top, right, top, color);
+    line(screen, right, top, right, bottom, color);
+    line(screen, right, bottom, left, bottom, color);
+    line(screen, left, bottom, left, top, color);
+}
+
+// Paints rows top..bottom of columns left..right in the background colour.
+static void clear_rows(int left, int top, int right, int bottom)
+{
+    int bg = pixel_of(game_state.bg_color);
+    for (int y = top; y <= bottom; y++)
+        line(screen, left, y, right, y, bg);
+}
+
+// Paints the whole screen in the background colour.
+void clear_playfield()
+{
+    int bg = pixel_of(game_state.bg_color);
+    for (int x = 0; x <= right_x; x++)
+        line(screen, x, 0, x, bottom_y, bg);
+}
+
+// Paints the status rows above the separator in the background colour; the
+// border columns 0 and 639 are left alone.
+void clear_status_rows()
+{
+    clear_rows(1, status_top, right_x - 1, status_bottom);
+}
+
+// Paints the centre panel in the background colour.
+void clear_panel()
+{
+    clear_rows(panel_left, panel_top, panel_right, panel_bottom);
+}
+
+// Outlines the centre panel.
+void draw_panel_box()
+{
+    draw_box(panel_left, panel_top, panel_right, panel_bottom, pixel_of(game_state.frame_color));
+}
+
+// Outlines the title box and the screen border.
+void draw_title_frames()
+{
+    int frame = pixel_of(game_state.frame_color);
+    draw_box(panel_left, title_top, panel_right, title_bottom, frame);
+    draw_box(0, 0, right_x, bottom_y, frame);
+}
+
+// Shows the three counters in the status rows.
+void draw_status_bar()
+{
+    clear_status_rows();
+    int text = pixel_of(game_state.text_color);
+    textprintf_ex(screen, font, 20, 6, text, -1, "Candy: %8ld", (long)game_state.candy_count);
+    textprintf_ex(screen, font, 220, 6, text, -1, "Shots: %8ld", (long)game_state.shots);
+    textprintf_ex(screen, font, 420, 6, text, -1, "Distance: %8ld", (long)game_state.distance);
+}
+
+// Draws the status bar, the border and the separator of a game.
+void draw_game_frame()
+{
+    draw_status_bar();
+    int frame = pixel_of(game_state.frame_color);
+    draw_box(0, 0, right_x, bottom_y, frame);
+    line(screen, 0, separator_y, right_x, separator_y, frame);
+}
+
+// Shows the title screen and plays the start chime.
+void show_title()
+{
+    draw_title_frames();
+    int text = pixel_of(game_state.text_color);
+    textprintf_ex(screen, font, text_x, 200, text, -1, "%s", "Vorlix version 1.20");
+    textprintf_ex(screen, font, text_x, 220, text, -1, "%s", "Steer with s and l");
+    textprintf_ex(screen, font, text_x, 240, text, -1, "%s", "Laser with space");
+    cue_start();
+}
+
+// Works out the final score: candies cubed, weighted, per step and per shot.
+static double running_skill_of(int32_t candies, int32_t distance, int32_t shots)
+{
+    if (distance == 0 || shots == 0)
+        return 0.0;
+    double n = candies, d = distance, s = shots;
+    return ((15.0 * n) * n) * n / (d * s);
+}
+
+// Works out the running skill, shows the game-over panel and plays the crash.
+void show_game_over()
+{
+    game_state_t &g = game_state;
+    draw_status_bar();
+    g.running_skill = running_skill_of(g.candy_count, g.distance, g.shots);
+    clear_panel();
+    draw_panel_box();
+    int text = pixel_of(g.text_color);
+    textprintf_ex(screen, font, text_x, 190, text, -1, "Candy points:    %6ld", (long)g.candy_count);
+    textprintf_ex(screen, font, text_x, 210, text, -1, "Distance points: %6ld", (long)g.distance);
+    textprintf_ex(screen, font, text_x, 230, text, -1, "Running skill:   %6.2lf", g.running_skill);
+    cue_hit();
+}

@@ -1,0 +1,102 @@
+// The configuration file: two integers, the window type and the background.
+#include <cctype>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "shell.h"
+
+const char config_name[] = "vorlix.cfg";
+FILE *config_file = nullptr;
+int wintype = 0;
+int bgcol = 0;
+
+// A value that was missing or unreadable takes this, which fails its range test.
+constexpr int32_t unreadable_value = -1;
+
+// Opens the configuration only when it is a regular file, so that a
+// directory or a pipe of that name counts as missing instead of hanging.
+static FILE *open_config()
+{
+    int fd = open(config_name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    FILE *file = fdopen(fd, "r");
+    if (!file)
+        close(fd);
+    return file;
+}
+
+// Skips a UTF-8 byte order mark that some editors put at the start of a file.
+static void skip_byte_order_mark(FILE *file)
+{
+    static const int mark[3] = {0xef, 0xbb, 0xbf};
+    int c = fgetc(file);
+    if (c != mark[0]) {
+        if (c != EOF)
+            ungetc(c, file);
+        return;
+    }
+    if (fgetc(file) != mark[1] || fgetc(file) != mark[2])
+        rewind(file);  // not a mark after all: the value reader rejects the byte
+}
+
+// Reads one decimal integer, as "%d" would, but refuses what does not fit 32 bits.
+bool read_config_value(FILE *file, int32_t &value)
+{
+    int c;
+    do
+        c = fgetc(file);
+    while (c != EOF && isspace(c));
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = (c == '-');
+        c = fgetc(file);
+    }
+    if (c == EOF || !isdigit(c))
+        return false;
+    int64_t magnitude = 0;
+    bool fits = true;
+    for (; c != EOF && isdigit(c); c = fgetc(file)) {
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > (int64_t)INT32_MAX + 1) {
+            fits = false;
+            magnitude = (int64_t)INT32_MAX + 1;  // keep consuming the digits
+        }
+    }
+    if (c != EOF)
+        ungetc(c, file);
+    int64_t v = negative ? -magnitude : magnitude;
+    if (!fits || v > INT32_MAX)
+        return false;
+    value = (int32_t)v;
+    return true;
+}
+
+// Opens the configuration file and reads both values; exits with a message
+// when the file is missing or a value is out of range.
+void read_config()
+{
+    config_file = open_config();
+    if (!config_file) {
+        char message[64];
+        snprintf(message, sizeof message, "File %s not found.\n", config_name);
+        fail_start(message);
+    }
+    skip_byte_order_mark(config_file);
+    int32_t first = unreadable_value, second = unreadable_value;
+    read_config_value(config_file, first);
+    read_config_value(config_file, second);
+    wintype = first;
+    bgcol = second;
+    if (wintype < 0 || wintype > 1)
+        fail_start("wintype must be 0 or 1.\n");
+    if (bgcol < 0 || bgcol > 1)
+        fail_start("bgcol must be 0 or 1.\n");
+}

@@ -1,0 +1,40 @@
+// The program shell: start-up, configuration, the loop over games, shutdown.
+#ifndef VORLIX_SHELL_H
+#define VORLIX_SHELL_H
+
+#include <allegro.h>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+extern const char config_name[];  // the configuration file, read from the working directory
+extern FILE *config_file;         // open from start-up until shutdown
+extern int wintype;               // 0: full screen first, 1: window first
+extern int bgcol;                 // background colour index, 0 black or 1 white
+
+// Opens the configuration file and reads both values; exits with a message
+// when the file is missing or a value is out of range.
+void read_config();
+// Reads one decimal integer from the file into value; false when there is
+// none, it is not a number or it does not fit 32 bits.
+bool read_config_value(FILE *file, int32_t &value);
+
+// Sets up the library, the screen, the keyboard, the timer and the sound;
+// exits with a message when there is no usable display.
+void start_library();
+// Loads the four cue samples; a file the game cannot play is left out.
+void load_samples();
+// Loads one sample for a cue, or returns nullptr when the file is unusable.
+SAMPLE *load_cue_sample(const char *path);
+// Tells whether a WAV file image is one the library can load and play safely.
+bool wav_is_usable(const unsigned char *data, size_t size);
+
+// Plays one game after another until the player answers n.
+void play_games();
+// Releases the samples, the sound, the library and the configuration file.
+void shut_down();
+
+// Prints a start-up failure and ends the program with status 0.
+[[noreturn]] void fail_start(const char *message);
+
+#endif

@@ -1,0 +1,55 @@
+// Setting up and shutting down the library, the screen and the sound.
+#include <cstdlib>
+
+#include "../game/game.h"
+#include "../present/present.h"
+#include "shell.h"
+
+// Prints a start-up failure and ends the program with status 0.
+void fail_start(const char *message)
+{
+    fputs(message, stdout);
+    fflush(stdout);
+    exit(0);
+}
+
+// Tries one graphics mode at the game's fixed size.
+static bool try_mode(int card)
+{
+    return set_gfx_mode(card, screen_w, screen_h, 0, 0) >= 0;
+}
+
+// Sets up the library, the screen, the keyboard, the timer and the sound;
+// exits with a message when there is no usable display.
+void start_library()
+{
+    const char *no_graphics = "Graphics error or wrong resolution.\n";
+    // Without a display the library cannot start, and any later call would crash.
+    if (allegro_init() != 0)
+        fail_start(no_graphics);
+    // The library's waits only wait while its timer runs.
+    install_timer();
+    install_keyboard();
+    set_color_depth(32);
+    int first = wintype == 0 ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED;
+    int second = wintype == 0 ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT;
+    if (!try_mode(first) && !try_mode(second)) {
+        allegro_exit();
+        fail_start(no_graphics);
+    }
+    set_palette(default_palette);
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+}
+
+// Releases the samples, the sound, the library and the configuration file.
+void shut_down()
+{
+    destroy_sample(spl_start);
+    destroy_sample(spl_laser);
+    destroy_sample(spl_candy);
+    destroy_sample(spl_hit);
+    remove_sound();
+    allegro_exit();
+    fclose(config_file);
+}

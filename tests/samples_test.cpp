@@ -1,0 +1,126 @@
+// The cue samples: the shipped sounds load, and a file the library could not
+// play safely is refused before the library sees it.
+#include "fixture.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "shell/shell.h"
+
+namespace {
+
+typedef std::vector<unsigned char> bytes;
+
+void put16(bytes &b, uint32_t v) { b.push_back(v & 0xff); b.push_back((v >> 8) & 0xff); }
+void put32(bytes &b, uint32_t v) { put16(b, v & 0xffff); put16(b, v >> 16); }
+void put_tag(bytes &b, const char *tag) { b.insert(b.end(), tag, tag + 4); }
+
+// A WAV image with one format chunk and a data chunk of the given size.
+bytes make_wav(int format, int channels, uint32_t rate, int bits, uint32_t data_bytes,
+               uint32_t declared_data_bytes)
+{
+    bytes b;
+    put_tag(b, "RIFF");
+    put32(b, 36 + data_bytes);
+    put_tag(b, "WAVE");
+    put_tag(b, "fmt ");
+    put32(b, 16);
+    put16(b, format);
+    put16(b, channels);
+    put32(b, rate);
+    put32(b, rate * channels * bits / 8);
+    put16(b, channels * bits / 8);
+    put16(b, bits);
+    put_tag(b, "data");
+    put32(b, declared_data_bytes);
+    for (uint32_t i = 0; i < data_bytes; i++)
+        b.push_back((unsigned char)(i * 37));
+    return b;
+}
+
+bytes good_wav() { return make_wav(1, 1, 22050, 16, 400, 400); }
+
+std::string write_temp(const bytes &b)
+{
+    char name[] = "/tmp/vorlix-sample-XXXXXX.wav";
+    int fd = mkstemps(name, 4);
+    if (write(fd, b.data(), b.size()) != (ssize_t)b.size())
+        ADD_FAILURE() << "could not write " << name;
+    close(fd);
+    return name;
+}
+
+typedef on_screen CueSamples;
+
+TEST_F(CueSamples, ShippedSoundsLoadAsShortMonoSamples)
+{
+    std::string dir = VORLIX_ASSETS;
+    for (const char *name : {"start.wav", "laser.wav", "candy.wav", "hit.wav"}) {
+        SAMPLE *s = load_cue_sample((dir + "/" + name).c_str());
+        ASSERT_NE(s, nullptr) << name;
+        EXPECT_EQ(s->bits, 16);
+        EXPECT_EQ(s->stereo, 0);
+        EXPECT_EQ(s->freq, 22050);
+        destroy_sample(s);
+    }
+}
+
+TEST_F(CueSamples, PlainPcmIsAcceptedInEachSupportedShape)
+{
+    for (auto wav : {good_wav(), make_wav(1, 2, 44100, 16, 400, 400), make_wav(1, 1, 8000, 8, 401, 401),
+                     make_wav(1, 1, 192000, 16, 40, 40), make_wav(1, 1, 1, 8, 4, 4)}) {
+        EXPECT_TRUE(wav_is_usable(wav.data(), wav.size()));
+        std::string path = write_temp(wav);
+        SAMPLE *s = load_cue_sample(path.c_str());
+        EXPECT_NE(s, nullptr);
+        destroy_sample(s);
+        unlink(path.c_str());
+    }
+}
+
+TEST_F(CueSamples, HeadersTheMixerCannotTrustAreRefused)
+{
+    bytes two_data = good_wav();
+    put_tag(two_data, "data");
+    put32(two_data, 2);
+    put16(two_data, 0);
+    bytes no_format = good_wav();
+    no_format.erase(no_format.begin() + 12, no_format.begin() + 36);
+    bytes truncated = good_wav();
+    truncated.resize(truncated.size() - 1);
+    bytes not_riff = good_wav();
+    not_riff[0] = 'X';
+    const bytes refused[] = {
+        make_wav(1, 1, 0, 16, 400, 400),           // no rate
+        make_wav(1, 1, 0x80000000u, 16, 400, 400), // negative as a signed rate
+        make_wav(1, 1, 524288, 16, 400, 400),      // 2^19 Hz
+        make_wav(1, 1, 22050, 24, 402, 402),       // 24-bit
+        make_wav(3, 1, 22050, 32, 400, 400),       // float
+        make_wav(1, 3, 22050, 16, 400, 400),       // three channels
+        make_wav(1, 1, 22050, 16, 400, 0xfffffff0u), // huge declared length
+        make_wav(1, 1, 22050, 16, 0, 0),           // no sound at all
+        two_data, no_format, truncated, not_riff, bytes(), bytes(11, 'R'),
+    };
+    for (size_t i = 0; i < sizeof refused / sizeof refused[0]; i++) {
+        EXPECT_FALSE(wav_is_usable(refused[i].data(), refused[i].size())) << "case " << i;
+        std::string path = write_temp(refused[i]);
+        EXPECT_EQ(load_cue_sample(path.c_str()), nullptr) << "case " << i;
+        unlink(path.c_str());
+    }
+}
+
+TEST_F(CueSamples, MissingFilesAndDirectoriesAreSilent)
+{
+    EXPECT_EQ(load_cue_sample("/nonexistent/start.wav"), nullptr);
+    char dir[] = "/tmp/vorlix-dir-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    EXPECT_EQ(load_cue_sample(dir), nullptr);
+    rmdir(dir);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The fixed screens and the cues, drawn on a real bitmap and read back.
+#include "fixture.h"
+
+namespace {
+
+const int black = 0, white = 1, red = 2, green = 3, magenta = 5;
+
+bool border_is(int color_index)
+{
+    return count_color(0, 0, 639, 0, color_index) == 640 &&
+           count_color(0, 479, 639, 479, color_index) == 640 &&
+           count_color(0, 0, 0, 479, color_index) == 480 &&
+           count_color(639, 0, 639, 479, color_index) == 480;
+}
+
+typedef on_screen TitleScreen;
+
+TEST_F(TitleScreen, ShowsBoxBorderAndThreeLinesThenChimes)
+{
+    show_title();
+    EXPECT_TRUE(border_is(magenta));
+    EXPECT_EQ(count_color(210, 190, 419, 190, magenta), 210);
+    EXPECT_EQ(count_color(210, 259, 419, 259, magenta), 210);
+    EXPECT_EQ(count_color(210, 190, 210, 259, magenta), 70);
+    EXPECT_EQ(count_color(419, 190, 419, 259, magenta), 70);
+    EXPECT_EQ(count_color(211, 180, 418, 189, magenta), 0);  // nothing of the panel above it
+    EXPECT_EQ(screen_text(220, 200, 19, red), "Vorlix version 1.20");
+    EXPECT_EQ(screen_text(220, 220, 18, red), "Steer with s and l");
+    EXPECT_EQ(screen_text(220, 240, 16, red), "Laser with space");
+    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({225}));
+}
+
+typedef on_screen GameFrame;
+
+TEST_F(GameFrame, BorderSeparatorAndCountersOnAWhiteField)
+{
+    game_state.bg_color = 1;
+    clear_playfield();
+    EXPECT_EQ(count_color(0, 0, 639, 479, white), 640 * 480);
+    draw_game_frame();
+    EXPECT_TRUE(border_is(magenta));
+    EXPECT_EQ(count_color(0, 15, 639, 15, magenta), 640);
+    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:       -1");
+    EXPECT_EQ(screen_text(220, 6, 15, red), "Shots:        0");
+    EXPECT_EQ(screen_text(420, 6, 18, red), "Distance:        0");
+    EXPECT_EQ(count_color(1, 16, 638, 478, white), 638 * 463);  // the playfield stays bare
+}
+
+TEST_F(GameFrame, StatusBarRedrawKeepsTheBorderColumns)
+{
+    rectfill(screen, 0, 1, 639, 14, color(green));
+    game_state.candy_count = 12345678;
+    game_state.shots = -7;
+    game_state.distance = 2147483647;
+    draw_status_bar();
+    EXPECT_EQ(count_color(0, 1, 0, 14, green), 14);
+    EXPECT_EQ(count_color(639, 1, 639, 14, green), 14);
+    EXPECT_EQ(count_color(1, 1, 638, 14, green), 0);
+    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy: 12345678");
+    EXPECT_EQ(screen_text(220, 6, 15, red), "Shots:       -7");
+    EXPECT_EQ(screen_text(420, 6, 20, red), "Distance: 2147483647");
+}
+
+typedef on_screen GameOverPanel;
+
+// Shows the panel for these counters and returns its running-skill line.
+std::string panel_skill(int32_t candies, int32_t distance, int32_t shots)
+{
+    game_state.candy_count = candies;
+    game_state.distance = distance;
+    game_state.shots = shots;
+    show_game_over();
+    return screen_text(220, 230, 23, red);
+}
+
+TEST_F(GameOverPanel, RunningSkillCases)
+{
+    EXPECT_EQ(panel_skill(2, 10, 3), "Running skill:     4.00");
+    EXPECT_DOUBLE_EQ(game_state.running_skill, 4.0);
+    EXPECT_EQ(panel_skill(5, 100, 0), "Running skill:     0.00");
+    EXPECT_EQ(panel_skill(5, 0, 9), "Running skill:     0.00");
+    // Large counters are multiplied as doubles, never as overflowing integers.
+    panel_skill(2000000, 1, 1);
+    EXPECT_DOUBLE_EQ(game_state.running_skill, 15.0 * 8e18);
+}
+
+TEST_F(GameOverPanel, PaintsOverTheFieldInsideThePanelOnly)
+{
+    rectfill(screen, 100, 100, 500, 400, color(green));
+    game_state.candy_count = 3;
+    game_state.distance = 1234;
+    game_state.shots = 4;
+    show_game_over();
+    EXPECT_EQ(count_color(210, 180, 419, 180, magenta), 210);
+    EXPECT_EQ(count_color(210, 269, 419, 269, magenta), 210);
+    EXPECT_EQ(count_color(210, 180, 210, 269, magenta), 90);
+    EXPECT_EQ(count_color(419, 180, 419, 269, magenta), 90);
+    EXPECT_EQ(count_color(210, 180, 419, 269, green), 0);
+    EXPECT_EQ(count_color(100, 100, 500, 400, green), 401 * 301 - 210 * 90);
+    EXPECT_EQ(screen_text(220, 190, 23, red), "Candy points:         3");
+    EXPECT_EQ(screen_text(220, 210, 23, red), "Distance points:   1234");
+    EXPECT_EQ(screen_text(220, 230, 23, red), "Running skill:     0.08");
+    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:        3");  // status bar brought up to date
+    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({300}));
+}
+
+typedef on_screen SoundCues;
+
+TEST_F(SoundCues, EachWaitsItsDurationWithOrWithoutASample)
+{
+    SAMPLE *tone = create_sample(16, 0, 22050, 100);
+    for (SAMPLE *sample : {tone, (SAMPLE *)nullptr}) {
+        spl_start = spl_candy = spl_laser = spl_hit = sample;
+        reset_fakes();
+        cue_start();
+        cue_candy();
+        cue_laser();
+        cue_hit();
+        EXPECT_EQ(fake_input.waits, std::vector<unsigned>({225, 50, 32, 300}));
+    }
+    spl_start = spl_candy = spl_laser = spl_hit = nullptr;
+    destroy_sample(tone);
+}
+
+TEST_F(TitleScreen, ClearPlayfieldPaintsEveryPixelBlack)
+{
+    fill_screen(green);
+    clear_playfield();
+    EXPECT_EQ(count_color(0, 0, 639, 479, black), 640 * 480);
+}
+
+}  // namespace

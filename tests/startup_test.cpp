@@ -1,0 +1,111 @@
+// Start-up failures, on the real program run without a display in a
+// directory of its own: the right message on standard output, status 0.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct run_result {
+    std::string out;
+    int status;
+};
+
+class StartUp : public ::testing::Test {
+protected:
+    std::string dir;
+    void SetUp() override
+    {
+        char name[] = "/tmp/vorlix-start-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        dir = name;
+        for (const char *wav : {"start.wav", "laser.wav", "candy.wav", "hit.wav"})
+            std::system(("cp " + std::string(VORLIX_ASSETS) + "/" + wav + " " + dir).c_str());
+    }
+    void TearDown() override { std::system(("rm -rf " + dir).c_str()); }
+
+    void write_config(const std::string &text)
+    {
+        std::ofstream(dir + "/vorlix.cfg", std::ios::binary) << text;
+    }
+
+    // Runs the game there with no display and returns what it printed.
+    run_result run()
+    {
+        std::string cmd = "cd " + dir + " && env -u DISPLAY " + VORLIX_PROGRAM + " 2>/dev/null";
+        FILE *p = popen(cmd.c_str(), "r");
+        run_result r;
+        char buf[256];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+            r.out.append(buf, n);
+        int status = pclose(p);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return r;
+    }
+
+    void expect_message(const std::string &config, const std::string &message)
+    {
+        write_config(config);
+        run_result r = run();
+        EXPECT_EQ(r.out, message) << "config: " << config;
+        EXPECT_EQ(r.status, 0) << "config: " << config;
+    }
+};
+
+const char wintype_msg[] = "wintype must be 0 or 1.\n";
+const char bgcol_msg[] = "bgcol must be 0 or 1.\n";
+const char graphics_msg[] = "Graphics error or wrong resolution.\n";
+
+TEST_F(StartUp, MissingConfigurationNamesTheFile)
+{
+    run_result r = run();
+    EXPECT_EQ(r.out, "File vorlix.cfg not found.\n");
+    EXPECT_EQ(r.status, 0);
+    mkdir((dir + "/vorlix.cfg").c_str(), 0755);  // a directory is no file either
+    r = run();
+    EXPECT_EQ(r.out, "File vorlix.cfg not found.\n");
+}
+
+TEST_F(StartUp, EachBadValueGetsItsOwnMessageInOrder)
+{
+    expect_message("2 0", wintype_msg);
+    expect_message("0 5", bgcol_msg);
+    expect_message("3 7", wintype_msg);
+    expect_message("-1 1", wintype_msg);
+    expect_message("1 -1", bgcol_msg);
+}
+
+TEST_F(StartUp, ValuesThatAreNotIn32BitIntegersFailTheirOwnTest)
+{
+    expect_message("4294967296 4294967297", wintype_msg);
+    expect_message("0 4294967297", bgcol_msg);
+    expect_message("1 -2147483649", bgcol_msg);
+    expect_message("99999999999999999999999999 1", wintype_msg);
+}
+
+TEST_F(StartUp, MissingOrNonNumericValuesFailTheirOwnTest)
+{
+    expect_message("", wintype_msg);
+    expect_message("   \n", wintype_msg);
+    expect_message("1", bgcol_msg);
+    expect_message("one two", wintype_msg);
+    expect_message("1 x", bgcol_msg);
+    expect_message("0.5 1", bgcol_msg);
+}
+
+TEST_F(StartUp, GoodValuesWithoutADisplayStopWithTheGraphicsMessage)
+{
+    expect_message("0 0", graphics_msg);
+    expect_message("1 1\nanything after the values is ignored", graphics_msg);
+    expect_message("\xef\xbb\xbf" "1 0\n", graphics_msg);  // an editor's byte order mark
+    expect_message("+1\t\t-0", graphics_msg);
+}
+
+}  // namespace
