@@ -1,0 +1,64 @@
+# Helpers for the window tests: run the real game in a scratch directory under
+# the X server of the caller, type real keys into it and read screenshots back.
+# Every wait polls for what it expects, with a generous time-out.
+set -u
+
+program=$1
+reader=$2
+assets=$3
+work=$(mktemp -d /tmp/vorlix-window-XXXXXX)
+trap 'kill $game_pid 2>/dev/null; rm -rf "$work"' EXIT
+cp "$assets"/*.wav "$work"/
+printf '1 0\n' > "$work/vorlix.cfg"
+game_pid=
+window=
+
+fail() { echo "FAIL: $*"; cp "$work/shot.xwd" /tmp/vorlix-last-failure.xwd 2>/dev/null; exit 1; }
+
+# Starts the game and waits for its window, then gives it the keyboard focus.
+start_game() {
+    (cd "$work" && exec "$program" > "$work/stdout" 2> "$work/stderr") &
+    game_pid=$!
+    for _ in $(seq 300); do
+        window=$(xdotool search --onlyvisible --name '^vorlix$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "no game window appeared and took the focus"
+}
+
+shot() { xwd -id "$window" -silent > "$work/shot.xwd" 2>/dev/null; }
+text_at() { "$reader" "$work/shot.xwd" text "$1" "$2" "$3"; }
+pixel_at() { "$reader" "$work/shot.xwd" pixel "$1" "$2"; }
+key() { xdotool key --window "$window" "$@"; }
+
+# Polls fresh screenshots until the command succeeds on one, for up to 60 s.
+wait_until() {
+    local what=$1; shift
+    for _ in $(seq 600); do
+        shot && "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+text_is() { [ "$(text_at "$1" "$2" "${#3}")" = "$3" ]; }
+pixel_is() { [ "$(pixel_at "$1" "$2")" = "$3" ]; }
+
+title_shown() { text_is 220 200 "Vorlix version 1.20" && text_is 220 240 "Laser with space" && pixel_is 0 0 FF00FF && pixel_is 210 190 FF00FF; }
+frame_shown() { pixel_is 320 15 FF00FF && pixel_is 639 479 FF00FF && pixel_is 210 190 000000 && text_is 20 6 "Candy:        0"; }
+prompt_shown() { text_is 220 250 "New game (y/n)?" && pixel_is 210 180 FF00FF && pixel_is 419 269 FF00FF; }
+
+# Waits for the game to end by itself and checks it ended well.
+expect_exit_0() {
+    for _ in $(seq 300); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not exit"
+    wait "$game_pid"
+    local status=$?
+    game_pid=
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ ! -s "$work/stdout" ] || fail "unexpected output: $(cat "$work/stdout")"
+}
