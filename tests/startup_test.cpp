@@ -108,4 +108,22 @@ TEST_F(StartUp, GoodValuesWithoutADisplayStopWithTheGraphicsMessage)
     expect_message("+1\t\t-0", graphics_msg);
 }
 
+TEST_F(StartUp, HostileConfigurationFilesNeitherCrashNorHang)
+{
+    expect_message(std::string("\x00\x01\x02\xff\xfe", 5), wintype_msg);
+    expect_message(std::string("1\x00 0", 4), bgcol_msg);
+    expect_message("\xef\xbb" "1 0", wintype_msg);  // half a byte order mark
+    expect_message(std::string(3000000, '7'), wintype_msg);
+    expect_message(std::string(3000000, ' ') + "0 1", graphics_msg);
+    expect_message("1 " + std::string(3000000, '0') + "1", graphics_msg);
+    // A pipe of that name would block a plain open; a device never ends.
+    std::string cfg = dir + "/vorlix.cfg";
+    unlink(cfg.c_str());
+    ASSERT_EQ(mkfifo(cfg.c_str(), 0644), 0);
+    EXPECT_EQ(run().out, "File vorlix.cfg not found.\n");
+    unlink(cfg.c_str());
+    ASSERT_EQ(symlink("/dev/zero", cfg.c_str()), 0);
+    EXPECT_EQ(run().out, "File vorlix.cfg not found.\n");
+}
+
 }  // namespace

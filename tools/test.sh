@@ -1,10 +1,20 @@
 #!/bin/sh
 # Sets up, builds and runs every test: the fast tests on a real bitmap, the
-# start-up checks of the real program and the window tests under Xvfb.
+# start-up checks of the real program and the window tests under Xvfb, first
+# in a plain build (with a memcheck run), then in an AddressSanitizer and
+# UndefinedBehaviorSanitizer build; last, each fuzz target for a minute.
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
 tools/setup.sh $build_packages $test_packages
+jobs=$(nproc)
+
 cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
-cmake --build build-test -j"$(nproc)"
+cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
+
+cmake -S . -B build-sanitize -DVORLIX_TESTS=ON -DVORLIX_SANITIZE=address,undefined
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure
+
+tools/fuzz.sh "${FUZZ_SECONDS:-60}"

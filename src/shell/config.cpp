@@ -79,6 +79,16 @@ bool read_config_value(FILE *file, int32_t &value)
     return true;
 }
 
+// Reads the window type and the background from the start of the file; a
+// value that is missing or unreadable comes back out of range.
+void read_config_values(FILE *file, int32_t &first, int32_t &second)
+{
+    first = second = unreadable_value;
+    skip_byte_order_mark(file);
+    read_config_value(file, first);
+    read_config_value(file, second);
+}
+
 // Opens the configuration file and reads both values; exits with a message
 // when the file is missing or a value is out of range.
 void read_config()
@@ -89,10 +99,8 @@ void read_config()
         snprintf(message, sizeof message, "File %s not found.\n", config_name);
         fail_start(message);
     }
-    skip_byte_order_mark(config_file);
-    int32_t first = unreadable_value, second = unreadable_value;
-    read_config_value(config_file, first);
-    read_config_value(config_file, second);
+    int32_t first, second;
+    read_config_values(config_file, first, second);
     wintype = first;
     bgcol = second;
     if (wintype < 0 || wintype > 1)

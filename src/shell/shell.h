@@ -15,6 +15,9 @@ extern int bgcol;                 // background colour index, 0 black or 1 white
 // Opens the configuration file and reads both values; exits with a message
 // when the file is missing or a value is out of range.
 void read_config();
+// Reads the window type and the background from the start of the file; a
+// value that is missing or unreadable comes back out of range.
+void read_config_values(FILE *file, int32_t &first, int32_t &second);
 // Reads one decimal integer from the file into value; false when there is
 // none, it is not a number or it does not fit 32 bits.
 bool read_config_value(FILE *file, int32_t &value);

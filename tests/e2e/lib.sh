@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*"; cp "$work/shot.xwd" /tmp/vorlix-last-failure.xwd 2>/de
 
 # Starts the game and waits for its window, then gives it the keyboard focus.
 start_game() {
-    (cd "$work" && exec "$program" > "$work/stdout" 2> "$work/stderr") &
+    (cd "$work" && exec ${launcher:-} "$program" > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
     for _ in $(seq 300); do
         window=$(xdotool search --onlyvisible --name '^vorlix$' 2>/dev/null | head -n 1)
@@ -32,10 +32,10 @@ text_at() { "$reader" "$work/shot.xwd" text "$1" "$2" "$3"; }
 pixel_at() { "$reader" "$work/shot.xwd" pixel "$1" "$2"; }
 key() { xdotool key --window "$window" "$@"; }
 
-# Polls fresh screenshots until the command succeeds on one, for up to 60 s.
+# Polls fresh screenshots until the command succeeds on one, for up to 120 s.
 wait_until() {
     local what=$1; shift
-    for _ in $(seq 600); do
+    for _ in $(seq 1200); do
         shot && "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
@@ -45,13 +45,26 @@ wait_until() {
 text_is() { [ "$(text_at "$1" "$2" "${#3}")" = "$3" ]; }
 pixel_is() { [ "$(pixel_at "$1" "$2")" = "$3" ]; }
 
+# Plays the shortest whole session: title, a key, the frame, a key, the
+# snake runs into the border, the prompt, n.
+play_short_session() {
+    start_game
+    wait_until "the title" title_shown
+    key a
+    wait_until "the playfield frame" frame_shown
+    key b
+    wait_until "the game-over prompt" prompt_shown
+    key n
+    expect_exit_0
+}
+
 title_shown() { text_is 220 200 "Vorlix version 1.20" && text_is 220 240 "Laser with space" && pixel_is 0 0 FF00FF && pixel_is 210 190 FF00FF; }
 frame_shown() { pixel_is 320 15 FF00FF && pixel_is 639 479 FF00FF && pixel_is 210 190 000000 && text_is 20 6 "Candy:        0"; }
 prompt_shown() { text_is 220 250 "New game (y/n)?" && pixel_is 210 180 FF00FF && pixel_is 419 269 FF00FF; }
 
 # Waits for the game to end by itself and checks it ended well.
 expect_exit_0() {
-    for _ in $(seq 300); do
+    for _ in $(seq 600); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done

@@ -63,8 +63,11 @@ int main(int argc, char **argv)
     } else if (what == "text" && argc > 5) {
         printf("%s\n", read_text(shot, x, y, atoi(argv[5]), makecol32(255, 0, 0)).c_str());
     } else {
+        destroy_bitmap(shot);
         return 2;
     }
+    destroy_bitmap(shot);
+    fflush(stdout);
     return 0;
 }
 END_OF_MAIN()
