@@ -8,8 +8,11 @@ reader=$2
 assets=$3
 work=$(mktemp -d /tmp/vorlix-window-XXXXXX)
 trap 'kill $game_pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$assets"/*.wav "$work"/
-printf '1 0\n' > "$work/vorlix.cfg"
+# With "-" for the assets, the program is left to find its own files.
+if [ "$assets" != "-" ]; then
+    cp "$assets"/*.wav "$work"/
+    printf '1 0\n' > "$work/vorlix.cfg"
+fi
 game_pid=
 window=
 

@@ -1,0 +1,73 @@
+# Installs the game into a scratch prefix and checks it as a player and a
+# packager would: the installed tree, the desktop entry, the metadata, the
+# manual page, the launcher run from elsewhere with a fresh home (twice, the
+# second time with the player's own settings), and the Debian package.
+# Arguments: BUILD_DIR READ_SCREEN
+build=$1
+prefix=$(mktemp -d /tmp/vorlix-prefix-XXXXXX)
+. "$(dirname "$0")/../e2e/lib.sh" "$prefix/games/vorlix" "$2" -
+trap 'kill $game_pid 2>/dev/null; rm -rf "$work" "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" > /dev/null || fail "install failed"
+for f in games/vorlix libexec/vorlix/vorlix share/games/vorlix/vorlix.cfg \
+         share/games/vorlix/start.wav share/games/vorlix/laser.wav share/games/vorlix/candy.wav \
+         share/games/vorlix/hit.wav share/applications/org.vorlix.Vorlix.desktop \
+         share/metainfo/org.vorlix.Vorlix.metainfo.xml share/icons/hicolor/scalable/apps/vorlix.svg \
+         share/icons/hicolor/48x48/apps/vorlix.png share/icons/hicolor/256x256/apps/vorlix.png \
+         share/man/man6/vorlix.6; do
+    [ -f "$prefix/$f" ] || fail "not installed: $f"
+done
+[ -x "$prefix/games/vorlix" ] && [ -x "$prefix/libexec/vorlix/vorlix" ] || fail "programs not executable"
+desktop-file-validate "$prefix/share/applications/org.vorlix.Vorlix.desktop" || fail "desktop entry"
+grep -qx "Exec=$prefix/games/vorlix" "$prefix/share/applications/org.vorlix.Vorlix.desktop" || fail "Exec="
+grep -qx "Path=$prefix/share/games/vorlix" "$prefix/share/applications/org.vorlix.Vorlix.desktop" || fail "Path="
+appstreamcli validate --no-net "$prefix/share/metainfo/org.vorlix.Vorlix.metainfo.xml" || fail "metadata"
+warnings=$(groff -man -Tutf8 -ww -z "$prefix/share/man/man6/vorlix.6" 2>&1)
+[ -z "$warnings" ] || fail "manual page: $warnings"
+MANWIDTH=80 man -l "$prefix/share/man/man6/vorlix.6" 2>/dev/null | grep -q "vorlix.cfg" || fail "manual page does not render"
+echo "installed tree, desktop entry, metadata and manual page are good"
+
+# First run, from an unrelated directory with a fresh home.
+export HOME="$work/home"
+unset XDG_CONFIG_HOME
+mkdir -p "$HOME"
+play_short_session
+config="$HOME/.config/vorlix"
+[ -f "$config/vorlix.cfg" ] && [ ! -L "$config/vorlix.cfg" ] || fail "no copy of the configuration"
+[ "$(cat "$config/vorlix.cfg")" = "1 0" ] || fail "the copied configuration differs"
+for s in start laser candy hit; do
+    [ -L "$config/$s.wav" ] && [ -f "$config/$s.wav" ] || fail "no link to $s.wav"
+done
+echo "first run made $config"
+
+# The player edits the configuration; the second run keeps and uses it.
+printf '1 1\n' > "$config/vorlix.cfg"
+title_on_white() { text_is 220 200 "Vorlix version 1.20" && pixel_is 5 5 FFFFFF; }
+frame_on_white() { pixel_is 320 15 FF00FF && pixel_is 320 400 FFFFFF; }
+start_game
+wait_until "the title on white" title_on_white
+key a
+wait_until "the playfield on white" frame_on_white
+key b
+wait_until "the game-over prompt" prompt_shown
+key n
+expect_exit_0
+[ "$(cat "$config/vorlix.cfg")" = "1 1" ] || fail "the player's configuration was not kept"
+echo "second run kept and used the player's configuration"
+
+# The Debian package: what it holds and what it pulls in.
+(cd "$build" && cpack -G DEB > /dev/null) || fail "cpack failed"
+deb=$(ls "$build"/vorlix_*_*.deb | head -n 1)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "package depends: $depends"
+echo "$depends" | grep -q "liballegro4.4" || fail "the package does not pull in the Allegro 4 runtime"
+[ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "section"
+contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
+for f in ./usr/games/vorlix ./usr/libexec/vorlix/vorlix ./usr/share/games/vorlix/vorlix.cfg \
+         ./usr/share/games/vorlix/hit.wav ./usr/share/applications/org.vorlix.Vorlix.desktop \
+         ./usr/share/metainfo/org.vorlix.Vorlix.metainfo.xml ./usr/share/man/man6/vorlix.6 \
+         ./usr/share/icons/hicolor/scalable/apps/vorlix.svg; do
+    echo "$contents" | grep -qx "$f" || fail "package lacks $f"
+done
+echo "$contents" | grep -q "test\|bench\|fuzz" && fail "package holds test files"
+echo "install test passed"
