@@ -18,11 +18,12 @@ window=
 
 fail() { echo "FAIL: $*"; cp "$work/shot.xwd" /tmp/vorlix-last-failure.xwd 2>/dev/null; exit 1; }
 
-# Starts the game and waits for its window, then gives it the keyboard focus.
+# Starts the game and waits up to 120 s for its window (memcheck is slow to
+# start), then gives it the keyboard focus.
 start_game() {
     (cd "$work" && exec ${launcher:-} "$program" > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
-    for _ in $(seq 300); do
+    for _ in $(seq 1200); do
         window=$(xdotool search --onlyvisible --name '^vorlix$' 2>/dev/null | head -n 1)
         [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && return 0
         sleep 0.1
