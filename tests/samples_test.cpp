@@ -93,6 +93,9 @@ TEST_F(CueSamples, HeadersTheMixerCannotTrustAreRefused)
     no_format.erase(no_format.begin() + 12, no_format.begin() + 36);
     bytes truncated = good_wav();
     truncated.resize(truncated.size() - 1);
+    bytes cut_off_chunk = good_wav();
+    put_tag(cut_off_chunk, "data");
+    put16(cut_off_chunk, 0x83);
     bytes not_riff = good_wav();
     not_riff[0] = 'X';
     const bytes refused[] = {
@@ -104,7 +107,7 @@ TEST_F(CueSamples, HeadersTheMixerCannotTrustAreRefused)
         make_wav(1, 3, 22050, 16, 400, 400),       // three channels
         make_wav(1, 1, 22050, 16, 400, 0xfffffff0u), // huge declared length
         make_wav(1, 1, 22050, 16, 0, 0),           // no sound at all
-        two_data, no_format, truncated, not_riff, bytes(), bytes(11, 'R'),
+        two_data, cut_off_chunk, no_format, truncated, not_riff, bytes(), bytes(11, 'R'),
     };
     for (size_t i = 0; i < sizeof refused / sizeof refused[0]; i++) {
         EXPECT_FALSE(wav_is_usable(refused[i].data(), refused[i].size())) << "case " << i;

@@ -61,8 +61,12 @@ bool wav_is_usable(const unsigned char *data, size_t size)
         }
         pos = body + length + (length & 1);  // chunks are padded to even sizes
         if (pos > size)
-            break;
+            break;  // the last chunk's pad byte may be missing
     }
+    // The library reads a chunk from any four bytes left over, and a second
+    // sample made from a cut-off "data" header leaks the first.
+    if (pos < size && size - pos >= 4)
+        return false;
     return format_ok && data_chunks == 1;
 }
 
