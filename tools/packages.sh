@@ -1,3 +1,3 @@
 # The Debian packages the game needs, sourced by the play and test scripts.
 build_packages="g++ cmake make pkg-config liballegro4-dev"
-test_packages="libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps sox valgrind clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db groff-base"
+test_packages="file libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps sox valgrind clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db groff-base"

@@ -11,4 +11,4 @@ as_root=
 [ "$(id -u)" -eq 0 ] || as_root=sudo
 echo "Installing:$missing"
 $as_root apt-get update
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y $missing

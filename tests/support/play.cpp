@@ -19,8 +19,7 @@ void set_up_bare_game()
 {
     keys_at_step.clear();
     reset_game();
-    for (int i = 0; i <= trail_slots; i++)
-        game_state.trail_x[i] = game_state.trail_y[i] = 0;
+    clear_trail_slots();
     clear_playfield();
     draw_game_frame();
     game_state.trail_pos = 1;
