@@ -96,6 +96,12 @@ TEST_F(CueSamples, HeadersTheMixerCannotTrustAreRefused)
     bytes cut_off_chunk = good_wav();
     put_tag(cut_off_chunk, "data");
     put16(cut_off_chunk, 0x83);
+    // A pad byte after an odd chunk would hide a "data" chunk that the
+    // library, which does not skip pad bytes, goes on to load.
+    bytes hidden_data = make_wav(1, 1, 8000, 8, 123, 123);
+    put_tag(hidden_data, "data");
+    put32(hidden_data, 4);
+    put32(hidden_data, 0);
     bytes not_riff = good_wav();
     not_riff[0] = 'X';
     const bytes refused[] = {
@@ -107,7 +113,8 @@ TEST_F(CueSamples, HeadersTheMixerCannotTrustAreRefused)
         make_wav(1, 3, 22050, 16, 400, 400),       // three channels
         make_wav(1, 1, 22050, 16, 400, 0xfffffff0u), // huge declared length
         make_wav(1, 1, 22050, 16, 0, 0),           // no sound at all
-        two_data, cut_off_chunk, no_format, truncated, not_riff, bytes(), bytes(11, 'R'),
+        make_wav(1, 2, 8000, 8, 123, 123),         // half a stereo frame at the end
+        two_data, cut_off_chunk, hidden_data, no_format, truncated, not_riff, bytes(), bytes(11, 'R'),
     };
     for (size_t i = 0; i < sizeof refused / sizeof refused[0]; i++) {
         EXPECT_FALSE(wav_is_usable(refused[i].data(), refused[i].size())) << "case " << i;

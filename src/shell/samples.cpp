@@ -34,13 +34,15 @@ static bool pcm_format_usable(const unsigned char *fmt, size_t length)
 }
 
 // Tells whether a WAV file image is one the library can load and play safely:
-// a RIFF WAVE with one PCM format chunk, followed by exactly one data chunk
-// that lies wholly inside the file.
+// a RIFF WAVE with one PCM format chunk, followed by exactly one data chunk of
+// whole sample frames that lies wholly inside the file. The chunks are walked
+// the way the library's loader walks them, with no pad bytes after odd sizes,
+// so that both see the same chunks.
 bool wav_is_usable(const unsigned char *data, size_t size)
 {
     if (size < riff_header || memcmp(data, "RIFF", 4) != 0 || memcmp(data + 8, "WAVE", 4) != 0)
         return false;
-    bool format_ok = false;
+    size_t frame_bytes = 0;  // bytes per sample frame, known once the format is
     int data_chunks = 0;
     size_t pos = riff_header;
     while (size - pos >= chunk_header) {
@@ -50,24 +52,21 @@ bool wav_is_usable(const unsigned char *data, size_t size)
         if (length > size - body)
             return false;  // a chunk that claims more than the file holds
         if (memcmp(chunk, "fmt ", 4) == 0) {
-            if (format_ok || data_chunks > 0)
+            if (frame_bytes != 0 || data_chunks > 0 || !pcm_format_usable(data + body, length))
                 return false;
-            format_ok = pcm_format_usable(data + body, length);
-            if (!format_ok)
-                return false;
+            frame_bytes = le16(data + body + 2) * (le16(data + body + 14) / 8);
         } else if (memcmp(chunk, "data", 4) == 0) {
-            if (!format_ok || length == 0 || ++data_chunks > 1)
+            // The loader would read a part frame past the end of its buffer.
+            if (frame_bytes == 0 || length == 0 || length % frame_bytes != 0 || ++data_chunks > 1)
                 return false;
         }
-        pos = body + length + (length & 1);  // chunks are padded to even sizes
-        if (pos > size)
-            break;  // the last chunk's pad byte may be missing
+        pos = body + length;
     }
-    // The library reads a chunk from any four bytes left over, and a second
+    // The loader reads a chunk from any four bytes left over, and a second
     // sample made from a cut-off "data" header leaks the first.
-    if (pos < size && size - pos >= 4)
+    if (size - pos >= 4)
         return false;
-    return format_ok && data_chunks == 1;
+    return data_chunks == 1;
 }
 
 // Reads a whole regular file of modest size; false for anything else.
