@@ -1,5 +1,6 @@
 // Setting up and shutting down the library, the screen and the sound.
 #include <cstdlib>
+#include <unistd.h>
 
 #include "../game/game.h"
 #include "../present/present.h"
@@ -11,6 +12,23 @@ void fail_start(const char *message)
     fputs(message, stdout);
     fflush(stdout);
     exit(0);
+}
+
+// Starting the library now and then fails for a moment even with a display
+// there, so a failed start is tried again before the game gives up.
+constexpr int library_start_tries = 3;
+constexpr useconds_t library_retry_pause_us = 200000;
+
+// Starts the library, trying a few times; false when it never starts.
+static bool start_allegro()
+{
+    for (int attempt = 1; attempt <= library_start_tries; attempt++) {
+        if (allegro_init() == 0)
+            return true;
+        if (attempt < library_start_tries)
+            usleep(library_retry_pause_us);
+    }
+    return false;
 }
 
 // Tries one graphics mode at the game's fixed size.
@@ -25,7 +43,7 @@ void start_library()
 {
     const char *no_graphics = "Graphics error or wrong resolution.\n";
     // Without a display the library cannot start, and any later call would crash.
-    if (allegro_init() != 0)
+    if (!start_allegro())
         fail_start(no_graphics);
     // The library's waits only wait while its timer runs.
     install_timer();

@@ -24,6 +24,8 @@ start_game() {
     (cd "$work" && exec ${launcher:-} "$program" > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
     for _ in $(seq 1200); do
+        kill -0 "$game_pid" 2>/dev/null ||
+            fail "the game ended before its window appeared: $(cat "$work/stdout" "$work/stderr" | grep -v '^ALSA')"
         window=$(xdotool search --onlyvisible --name '^vorlix$' 2>/dev/null | head -n 1)
         [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && return 0
         sleep 0.1
