@@ -59,10 +59,7 @@ int mow()
 TEST_F(Soak, RingStopsGrowingAtItsSlotsAndNothingIsWrittenPastThem)
 {
     set_up_bare_game();
-    place_candy();
-    game_state.trail_pos = 1;
-    game_state.trail_x[1] = game_state.head_x;
-    game_state.trail_y[1] = game_state.head_y;
+    place_candy();  // the bare game has already seeded the trail
     steps_played = 0;
     fake_input.record_waits = false;
     fake_input.player = mow;

@@ -65,6 +65,9 @@ void seed_random();
 // Returns the next random number, in (0, 0.99999988].
 double next_random();
 
+// Takes one key from the keyboard buffer and returns its character.
+char read_key();
+
 // Turns the old candy into a block and puts a new candy somewhere else.
 void place_candy();
 // Runs one game step by step until the snake dies.

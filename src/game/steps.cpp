@@ -7,12 +7,19 @@
 constexpr int relocation_every = 10;
 constexpr double relocation_chance = 0.002;
 
+// Takes one key from the keyboard buffer and returns its character; keys are
+// told apart by the character in the low 8 bits, case and all.
+char read_key()
+{
+    return (char)(readkey() & 0xff);
+}
+
 // Handles at most one key per step, so keys typed ahead are played in order.
 static void read_input(char &last_key)
 {
     if (!keypressed())
         return;
-    last_key = (char)(readkey() & 0xff);
+    last_key = read_key();
     game_state_t &g = game_state;
     if (last_key == ' ') {
         fire_laser();

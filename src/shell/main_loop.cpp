@@ -18,7 +18,7 @@ static void wait_for_key(char &last_key)
 {
     while (!keypressed()) {
     }
-    last_key = (char)(readkey() & 0xff);
+    last_key = read_key();
 }
 
 // Remembers the start position as the ring's first slot; nothing is drawn yet.
@@ -37,7 +37,7 @@ static void ask_new_game(char &last_key, int &game_over)
                   "%s", "New game (y/n)?");
     do {
         if (keypressed())
-            last_key = (char)(readkey() & 0xff);
+            last_key = read_key();
         game_over = 0;
     } while (last_key != 'y' && last_key != 'n');
 }
