@@ -1,4 +1,4 @@
-// How long 300 real steps take in a real window, with the library's own
+// How long 300 real steps take in a real window, with the game's own paced
 // waits, against the 300 x 8 ms the game intends. Needs an X display.
 #include <benchmark/benchmark.h>
 
@@ -28,7 +28,7 @@ extern "C" int __wrap_readkey() { return 0; }
 
 void BM_300_steps_in_a_window(benchmark::State &state)
 {
-    double total_ms = 0;
+    double total_ms = 0, slowest_ms = 0;
     for (auto _ : state) {
         polls = 0;
         game_state.bg_color = 0;
@@ -40,15 +40,18 @@ void BM_300_steps_in_a_window(benchmark::State &state)
         draw_game_frame();
         char last_key = 'y';
         int game_over = 0;
+        reset_pace();  // as after the key that starts a game
         play_game(last_key, game_over);
         double ms = (last_poll.tv_sec - first_poll.tv_sec) * 1e3 +
                     (last_poll.tv_nsec - first_poll.tv_nsec) / 1e6;
         state.SetIterationTime(ms / 1e3);
         total_ms += ms;
+        slowest_ms = ms > slowest_ms ? ms : slowest_ms;
     }
     double mean = total_ms / state.iterations();
     state.counters["ms_per_300_steps"] = mean;
     state.counters["vs_2400ms_pct"] = (mean / (steps * 8.0) - 1.0) * 100.0;
+    state.counters["slowest_ms"] = slowest_ms;
 }
 BENCHMARK(BM_300_steps_in_a_window)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -60,7 +63,6 @@ int main(int argc, char **argv)
         fprintf(stderr, "step_pace needs an X display\n");
         return 1;
     }
-    install_timer();
     install_keyboard();
     set_color_depth(32);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, screen_w, screen_h, 0, 0) < 0) {

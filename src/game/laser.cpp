@@ -57,7 +57,7 @@ void fire_laser()
         x += dx * g.laser_step;
         y += dy * g.laser_step;
     }
-    rest(g.laser_delay);
+    keep_pace(g.laser_delay);
     if (drawn)
         line(screen, last_x, last_y, first_x, first_y, bg);
     cue_laser();

@@ -19,7 +19,7 @@ static void play_cue(SAMPLE *sample, int duration_ms)
 {
     if (sample)
         play_sample(sample, cue_volume, cue_pan, cue_pitch, cue_loop);
-    rest(duration_ms);
+    keep_pace(duration_ms);
     if (sample)
         stop_sample(sample);
 }

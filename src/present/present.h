@@ -63,4 +63,14 @@ void cue_candy();
 void cue_laser();
 void cue_hit();
 
+// Waits ms after the previous wait's end, or from now after a gap; every
+// wait of the game goes through here, so steps and cues keep their length.
+void keep_pace(int ms);
+// Starts the pace afresh: the next wait counts from now (after a key wait).
+void reset_pace();
+
+// The clock under the pace, in milliseconds; each platform supplies both.
+extern "C" double now_ms();                    // a clock that never jumps
+extern "C" void sleep_until_ms(double deadline);  // returns once now_ms() reaches deadline
+
 #endif

@@ -13,12 +13,13 @@ static void clear_trail()
 }
 
 // Waits for any key and remembers its character; the wait spins, as the game
-// has nothing else to do meanwhile.
+// has nothing else to do meanwhile. The pace starts afresh after it.
 static void wait_for_key(char &last_key)
 {
     while (!keypressed()) {
     }
     last_key = read_key();
+    reset_pace();
 }
 
 // Remembers the start position as the ring's first slot; nothing is drawn yet.
@@ -40,6 +41,7 @@ static void ask_new_game(char &last_key, int &game_over)
             last_key = read_key();
         game_over = 0;
     } while (last_key != 'y' && last_key != 'n');
+    reset_pace();
 }
 
 // Plays one game after another until the player answers n.

@@ -22,7 +22,7 @@ void read_config_values(FILE *file, int32_t &first, int32_t &second);
 // none, it is not a number or it does not fit 32 bits.
 bool read_config_value(FILE *file, int32_t &value);
 
-// Sets up the library, the screen, the keyboard, the timer and the sound;
+// Sets up the library, the screen, the keyboard and the sound;
 // exits with a message when there is no usable display.
 void start_library();
 // Loads the four cue samples; a file the game cannot play is left out.

@@ -37,7 +37,7 @@ static bool try_mode(int card)
     return set_gfx_mode(card, screen_w, screen_h, 0, 0) >= 0;
 }
 
-// Sets up the library, the screen, the keyboard, the timer and the sound;
+// Sets up the library, the screen, the keyboard and the sound;
 // exits with a message when there is no usable display.
 void start_library()
 {
@@ -45,8 +45,6 @@ void start_library()
     // Without a display the library cannot start, and any later call would crash.
     if (!start_allegro())
         fail_start(no_graphics);
-    // The library's waits only wait while its timer runs.
-    install_timer();
     install_keyboard();
     set_color_depth(32);
     int first = wintype == 0 ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED;

@@ -1,0 +1,28 @@
+// The game's pace. Every wait of the game comes through here and keeps a
+// deadline: a wait that follows the previous one ends its length after that
+// one's end, not after "now", so the time spent drawing between two waits and
+// the sleep's own lateness do not add up over a game.
+#include "present.h"
+
+static double pace_deadline = 0;  // when the previous wait ended, ms on the platform's clock
+static bool pace_kept = false;    // false until a wait has run since the last gap
+
+// Waits ms after the previous wait's end; after a gap, ms from now.
+void keep_pace(int ms)
+{
+    double now = now_ms();
+    double deadline = pace_deadline + ms;
+    // A gap, or work that outlasted this whole wait: start afresh rather than
+    // rush through the waits that follow to catch up.
+    if (!pace_kept || deadline < now)
+        deadline = now + ms;
+    pace_deadline = deadline;
+    pace_kept = true;
+    sleep_until_ms(deadline);
+}
+
+// Forgets the previous wait, so the next one counts from now.
+void reset_pace()
+{
+    pace_kept = false;
+}
