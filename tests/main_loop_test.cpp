@@ -85,4 +85,54 @@ TEST_F(MainLoop, EachGameStartsFreshWithTheConfiguredBackground)
     EXPECT_LE(game_state.distance, 318);
 }
 
+// Hands over a key at every fifth poll, so each key wait takes four empty polls.
+int polls_to_key;
+int slow_key()
+{
+    return ++polls_to_key % 5 == 0 ? 'a' : 0;
+}
+
+TEST_F(MainLoop, EachKeyWaitStartsThePaceAfresh)
+{
+    start_loop("", {});
+    polls_to_key = 0;
+    fake_input.player = slow_key;
+    fake_input.poll_ms = 1;
+    fake_input.watcher = [](unsigned ms) {
+        if (ms >= 290)  // the crash, shortened by the poll of its step
+            script_keys("n");
+    };
+    play_games();
+    // The chime, then the blip after the first key wait and the first step
+    // after the second: both whole, although the waits took 4 ms each.
+    ASSERT_GE(fake_input.waits.size(), 3u);
+    EXPECT_EQ(std::vector<unsigned>(fake_input.waits.begin(), fake_input.waits.begin() + 3),
+              std::vector<unsigned>({225, 50, 8}));
+}
+
+TEST_F(MainLoop, TheSecondGameGoesOnWithTheSameRandomSequence)
+{
+    static rng_state_t at_first_crash;
+    static int first_x, first_y;
+    start_loop("ab", {});
+    fake_input.watcher = [](unsigned ms) {
+        if (ms == 300 && games_over++ == 0) {
+            at_first_crash = rng_state;
+            script_keys("yab");
+        } else if (ms == 300) {
+            script_keys("n");
+        }
+        if (ms == 225 && games_over == 1) {
+            first_x = game_state.candy_x;
+            first_y = game_state.candy_y;
+        }
+    };
+    play_games();
+    ASSERT_EQ(games_over, 2);
+    rng_state = at_first_crash;
+    pick_candy_position();
+    EXPECT_EQ(first_x, game_state.candy_x);
+    EXPECT_EQ(first_y, game_state.candy_y);
+}
+
 }  // namespace

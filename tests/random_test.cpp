@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fakes.h"
 #include "game/game.h"
 
 namespace {
@@ -98,6 +99,21 @@ TEST(RandomNumbers, ClockSeedAlwaysAsksForInitialisation)
     double r = next_random();
     EXPECT_GT(r, 0.0);
     EXPECT_GT(rng_state.rng_seed, 0);
+}
+
+TEST(RandomNumbers, ClockSeedIsTheSecondsHalfRoundedWrappedAndNegated)
+{
+    // Seconds since 1970, and the seed each gives: the wrap at 2^31 - 1 keeps
+    // the seed in range long after 2038.
+    const std::vector<std::pair<time_t, int32_t>> cases = {
+        {0, -1}, {1700000000, -1700000001}, {2147483646, -2147483647},
+        {2147483647, -1}, {4294967295, -2}};
+    for (auto [seconds, seed] : cases) {
+        fake_input.calendar = seconds;
+        seed_random();
+        EXPECT_EQ(rng_state.rng_seed, seed) << seconds;
+    }
+    fake_input.calendar = -1;
 }
 
 TEST(CandyPosition, StaysInsideTheBorderForEveryDraw)

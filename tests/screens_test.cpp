@@ -1,6 +1,10 @@
 // The fixed screens and the cues, drawn on a real bitmap and read back.
 #include "fixture.h"
 
+#include <unistd.h>
+
+#include "shell/shell.h"
+
 namespace {
 
 const int black = 0, white = 1, red = 2, green = 3, magenta = 5;
@@ -120,6 +124,51 @@ TEST_F(SoundCues, EachWaitsItsDurationWithOrWithoutASample)
     }
     spl_start = spl_candy = spl_laser = spl_hit = nullptr;
     destroy_sample(tone);
+}
+
+// Loads the shipped sounds as the game does, and names each loaded sample
+// after the file whose length it has, so a mix-up of files shows.
+void load_and_name_the_shipped_sounds()
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    ASSERT_EQ(chdir(VORLIX_ASSETS), 0);
+    load_samples();
+    for (const char *file : {"start.wav", "laser.wav", "candy.wav", "hit.wav"}) {
+        SAMPLE *alone = load_cue_sample(file);
+        ASSERT_NE(alone, nullptr);
+        for (SAMPLE *loaded : {spl_start, spl_laser, spl_candy, spl_hit})
+            if (loaded && loaded->len == alone->len)
+                fake_input.sample_names[loaded] = file;
+        destroy_sample(alone);
+    }
+    ASSERT_EQ(chdir(here), 0);
+    ASSERT_EQ(fake_input.sample_names.size(), 4u);
+}
+
+TEST_F(SoundCues, EachPlaysItsOwnFileLoopedAtFullVolumeLeftUntilItsWaitEnds)
+{
+    install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+    load_and_name_the_shipped_sounds();
+    clear_playfield();
+    show_title();
+    place_candy();
+    clear_playfield();  // nothing in the laser's way
+    fire_laser();
+    show_game_over();
+    cue_start();  // a second time: played afresh, not resumed
+    const std::vector<std::string> expected = {
+        "play start.wav 255 0 1000 1", "wait 225", "stop start.wav",
+        "play candy.wav 255 0 1000 1", "wait 50",  "stop candy.wav",
+        "wait 16", "play laser.wav 255 0 1000 1", "wait 32", "stop laser.wav",
+        "play hit.wav 255 0 1000 1",   "wait 300", "stop hit.wav",
+        "play start.wav 255 0 1000 1", "wait 225", "stop start.wav"};
+    EXPECT_EQ(fake_input.sound_log, expected);
+    for (SAMPLE **s : {&spl_start, &spl_laser, &spl_candy, &spl_hit}) {
+        destroy_sample(*s);
+        *s = nullptr;
+    }
+    remove_sound();
 }
 
 TEST_F(TitleScreen, ClearPlayfieldPaintsEveryPixelBlack)

@@ -157,4 +157,80 @@ TEST_F(StepLoop, RingGrowsOnScheduleAndRelocationIsFirstDrawnAtStep54)
     EXPECT_EQ(draw_steps[0], 54);
 }
 
+// Sets the generator where its next draw is below the relocation chance and
+// returns where that relocation will put the candy.
+void prepare_a_relocation(int &new_x, int &new_y)
+{
+    for (int32_t seed = -1;; seed--) {
+        rng_state = rng_state_t();
+        rng_state.rng_seed = seed;
+        rng_state_t saved = rng_state;
+        if (next_random() < 0.002) {
+            int x = game_state.candy_x, y = game_state.candy_y;
+            pick_candy_position();
+            new_x = game_state.candy_x;
+            new_y = game_state.candy_y;
+            game_state.candy_x = x;
+            game_state.candy_y = y;
+            rng_state = saved;
+            return;
+        }
+    }
+}
+
+// The first step after this records into a tenth slot, where the draw is made.
+void record_next_into_a_tenth_slot()
+{
+    game_state.trail_size = 100;
+    game_state.trail_pos = 9;
+}
+
+struct {
+    bool seen;
+    int count, old_square_green, new_square_blue;
+} jump;
+
+TEST_F(StepLoop, ARandomJumpKeepsTheCountAndLeavesABlockBehind)
+{
+    set_up_bare_game();
+    place_candy();
+    static int old_x, old_y, new_x, new_y;
+    old_x = game_state.candy_x;
+    old_y = game_state.candy_y;
+    prepare_a_relocation(new_x, new_y);
+    record_next_into_a_tenth_slot();
+    reset_fakes();
+    jump.seen = false;
+    // The jump's blip sounds once the new candy is drawn.
+    fake_input.watcher = [](unsigned ms) {
+        if (ms != 50 || jump.seen)
+            return;
+        jump = {true, game_state.candy_count, count_color(old_x, old_y, old_x + 24, old_y + 24, green),
+                count_color(new_x, new_y, new_x + 24, new_y + 24, blue)};
+    };
+    play_until_death();
+    ASSERT_TRUE(jump.seen);
+    EXPECT_EQ(jump.count, 0);
+    EXPECT_EQ(jump.new_square_blue, 625);
+    int shared_w = 25 - std::abs(old_x - new_x), shared_h = 25 - std::abs(old_y - new_y);
+    int shared = shared_w > 0 && shared_h > 0 ? shared_w * shared_h : 0;
+    EXPECT_EQ(jump.old_square_green, 625 - shared);
+    EXPECT_EQ(fake_input.waits.front(), 50u);  // before the step's own pause
+}
+
+TEST_F(StepLoop, AJumpOntoTheHeadsNextPixelKillsOnThatStep)
+{
+    set_up_bare_game();
+    int new_x, new_y;
+    prepare_a_relocation(new_x, new_y);
+    record_next_into_a_tenth_slot();
+    game_state.head_x = new_x + 11;  // moving right into the middle of the new square
+    game_state.head_y = new_y + 12;
+    play_until_death();
+    EXPECT_EQ(game_state.distance, 0);
+    EXPECT_EQ(game_state.candy_count, -1);  // a jump scores nothing
+    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50, 300}));
+    EXPECT_EQ(getpixel(screen, new_x + 12, new_y + 12), color(blue));
+}
+
 }  // namespace
