@@ -37,11 +37,12 @@ static bool pcm_format_usable(const unsigned char *fmt, size_t length)
 // a RIFF WAVE with one PCM format chunk, followed by exactly one data chunk of
 // whole sample frames that lies wholly inside the file. The chunks are walked
 // the way the library's loader walks them, with no pad bytes after odd sizes,
-// so that both see the same chunks.
-bool wav_is_usable(const unsigned char *data, size_t size)
+// so that both see the same chunks. Where the sound lies goes to layout.
+bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout)
 {
     if (size < riff_header || memcmp(data, "RIFF", 4) != 0 || memcmp(data + 8, "WAVE", 4) != 0)
         return false;
+    wav_layout found = {};
     size_t frame_bytes = 0;  // bytes per sample frame, known once the format is
     int data_chunks = 0;
     size_t pos = riff_header;
@@ -54,19 +55,26 @@ bool wav_is_usable(const unsigned char *data, size_t size)
         if (memcmp(chunk, "fmt ", 4) == 0) {
             if (frame_bytes != 0 || data_chunks > 0 || !pcm_format_usable(data + body, length))
                 return false;
-            frame_bytes = le16(data + body + 2) * (le16(data + body + 14) / 8);
+            found.channels = (int)le16(data + body + 2);
+            found.rate = (int)le32(data + body + 4);
+            found.bits = (int)le16(data + body + 14);
+            frame_bytes = (size_t)found.channels * (found.bits / 8);
         } else if (memcmp(chunk, "data", 4) == 0) {
             // The loader would read a part frame past the end of its buffer.
             if (frame_bytes == 0 || length == 0 || length % frame_bytes != 0 || ++data_chunks > 1)
                 return false;
+            found.data_at = body;
+            found.data_bytes = length;
         }
         pos = body + length;
     }
     // The loader reads a chunk from any four bytes left over, and a second
     // sample made from a cut-off "data" header leaks the first.
-    if (size - pos >= 4)
+    if (size - pos >= 4 || data_chunks != 1)
         return false;
-    return data_chunks == 1;
+    if (layout)
+        *layout = found;
+    return true;
 }
 
 // Reads a whole regular file of modest size; false for anything else.

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "wav.h"
+
 extern const char config_name[];  // the configuration file, read from the working directory
 extern FILE *config_file;         // open from start-up until shutdown
 extern int wintype;               // 0: full screen first, 1: window first
@@ -29,8 +31,6 @@ void start_library();
 void load_samples();
 // Loads one sample for a cue, or returns nullptr when the file is unusable.
 SAMPLE *load_cue_sample(const char *path);
-// Tells whether a WAV file image is one the library can load and play safely.
-bool wav_is_usable(const unsigned char *data, size_t size);
 
 // Plays one game after another until the player answers n.
 void play_games();

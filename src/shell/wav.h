@@ -1,0 +1,20 @@
+// The check every sound file passes before it is loaded, on every platform.
+#ifndef VORLIX_WAV_H
+#define VORLIX_WAV_H
+
+#include <cstddef>
+
+// Where a usable WAV file image keeps its sound.
+struct wav_layout {
+    int channels;       // 1 or 2, interleaved
+    int rate;           // sample frames per second
+    int bits;           // 8 (unsigned) or 16 (signed, little-endian)
+    size_t data_at;     // offset of the first sample frame
+    size_t data_bytes;  // bytes of whole sample frames
+};
+
+// Tells whether a WAV file image is one the library can load and play
+// safely; if so and layout is given, says where its sound lies.
+bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout = nullptr);
+
+#endif
