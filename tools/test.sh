@@ -1,15 +1,18 @@
 #!/bin/sh
 # Sets up, builds and runs every test: the fast tests on a real bitmap, the
-# start-up checks of the real program and the window tests under Xvfb, first
-# in a plain build (with a memcheck run), then in an AddressSanitizer and
-# UndefinedBehaviorSanitizer build; last, each fuzz target for a minute.
+# start-up checks of the real program, the window tests under Xvfb and the
+# browser version played in headless Chromium, first in a plain build (with
+# a memcheck run), then in an AddressSanitizer and UndefinedBehaviorSanitizer
+# build; last, each fuzz target for a minute.
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $test_packages
+tools/setup.sh $build_packages $web_packages $test_packages
 jobs=$(nproc)
 
-cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
+tools/build-web.sh
+
+cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site"
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
 

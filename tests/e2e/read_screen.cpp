@@ -1,7 +1,9 @@
-// Reads a screenshot of the game's window (an X window dump) back for the
-// window tests: a pixel's colour, or text drawn in the built-in font.
-//   read_screen SHOT.xwd pixel X Y         prints RRGGBB
-//   read_screen SHOT.xwd text X Y LENGTH   prints the red text found there
+// Reads a screenshot of the game back for the window and page tests: an X
+// window dump, or the page's canvas saved as a binary PPM. It tells a
+// pixel's colour, or the text drawn there in the built-in font.
+//   read_screen SHOT pixel X Y         prints RRGGBB
+//   read_screen SHOT text X Y LENGTH   prints the red text found there
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,11 +21,33 @@ static uint32_t be32(const std::vector<unsigned char> &d, size_t at)
     return (uint32_t)d[at] << 24 | d[at + 1] << 16 | d[at + 2] << 8 | d[at + 3];
 }
 
-// Loads a 24- or 32-bit TrueColor window dump into a 32-bit bitmap.
+// Loads a binary PPM (P6, 8 bits a channel) into a 32-bit bitmap.
+static BITMAP *load_ppm(const std::vector<unsigned char> &d)
+{
+    std::string head(d.begin(), d.begin() + std::min<size_t>(d.size(), 64));
+    unsigned width = 0, height = 0, depth = 0;
+    int used = 0;
+    if (sscanf(head.c_str(), "P6 %u %u %u%n", &width, &height, &depth, &used) != 3 || depth != 255)
+        return nullptr;
+    size_t pixels = (size_t)used + 1;  // one white-space byte ends the header
+    if (pixels + (size_t)width * height * 3 > d.size())
+        return nullptr;
+    BITMAP *bmp = create_bitmap_ex(32, width, height);
+    for (unsigned y = 0; y < height; y++)
+        for (unsigned x = 0; x < width; x++) {
+            const unsigned char *p = &d[pixels + ((size_t)y * width + x) * 3];
+            putpixel(bmp, x, y, makecol32(p[0], p[1], p[2]));
+        }
+    return bmp;
+}
+
+// Loads a 24- or 32-bit TrueColor window dump, or a PPM, into a 32-bit bitmap.
 static BITMAP *load_dump(const char *path)
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (d.size() > 2 && d[0] == 'P' && d[1] == '6')
+        return load_ppm(d);
     if (d.size() < 100)
         return nullptr;
     uint32_t header = be32(d, 0), width = be32(d, 16), height = be32(d, 20);
@@ -46,13 +70,13 @@ static BITMAP *load_dump(const char *path)
 int main(int argc, char **argv)
 {
     if (argc < 5) {
-        fprintf(stderr, "usage: %s SHOT.xwd pixel X Y | text X Y LENGTH\n", argv[0]);
+        fprintf(stderr, "usage: %s SHOT pixel X Y | text X Y LENGTH\n", argv[0]);
         return 2;
     }
     start_test_screen();
     BITMAP *shot = load_dump(argv[1]);
     if (!shot) {
-        fprintf(stderr, "%s: not a 32-bit window dump\n", argv[1]);
+        fprintf(stderr, "%s: neither a 32-bit window dump nor a PPM\n", argv[1]);
         return 1;
     }
     std::string what = argv[2];
