@@ -1,11 +1,14 @@
 #!/bin/sh
-# Builds and runs the benchmarks: the work of a step without its waits, and
-# the pace of 300 real steps in a window under Xvfb.
+# Builds and runs the benchmarks: the work of a step without its waits, the
+# pace of 300 real steps in a window under Xvfb, and the browser version in
+# headless Chromium (its size, start, idle load and pace).
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $test_packages
+tools/setup.sh $build_packages $web_packages $test_packages
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
-cmake --build build-bench -j"$(nproc)" --target step_work step_pace
+cmake --build build-bench -j"$(nproc)" --target step_work step_pace read_screen
 build-bench/benchmarks/step_work
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/benchmarks/step_pace
+tools/build-web.sh
+/usr/bin/python3 benchmarks/page_bench.py build-web/site build-bench/tests/read_screen
