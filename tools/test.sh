@@ -3,7 +3,8 @@
 # start-up checks of the real program, the window tests under Xvfb and the
 # browser version played in headless Chromium, first in a plain build (with
 # a memcheck run), then in an AddressSanitizer and UndefinedBehaviorSanitizer
-# build; last, each fuzz target for a minute.
+# build; then the Debian package (lintian and its autopkgtest) and the release
+# tarball; last, each fuzz target for a minute.
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
@@ -19,5 +20,8 @@ ctest --test-dir build-test --output-on-failure
 cmake -S . -B build-sanitize -DVORLIX_TESTS=ON -DVORLIX_SANITIZE=address,undefined
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure
+
+tests/package/package_test.sh build-package
+tests/package/dist_test.sh build-dist
 
 tools/fuzz.sh "${FUZZ_SECONDS:-60}"
