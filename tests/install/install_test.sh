@@ -27,6 +27,12 @@ warnings=$(groff -man -Tutf8 -ww -z "$prefix/share/man/man6/vorlix.6" 2>&1)
 MANWIDTH=80 man -l "$prefix/share/man/man6/vorlix.6" 2>/dev/null | grep -q "vorlix.cfg" || fail "manual page does not render"
 echo "installed tree, desktop entry, metadata and manual page are good"
 
+# A home where the game's directory cannot be made: the launcher says which and why.
+touch "$work/not-a-directory"
+said=$(HOME="$work/not-a-directory" XDG_CONFIG_HOME= "$prefix/games/vorlix" 2>&1) && fail "the launcher went on"
+[ "$said" = "vorlix: cannot make the game's directory $work/not-a-directory/.config/vorlix: Not a directory" ] ||
+    fail "the launcher said: $said"
+
 # First run, from an unrelated directory with a fresh home.
 export HOME="$work/home"
 unset XDG_CONFIG_HOME
