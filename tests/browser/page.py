@@ -3,6 +3,7 @@
 events, and read the game's canvas back, its text through read_screen."""
 
 import base64
+import contextlib
 import functools
 import http.server
 import os
@@ -64,6 +65,22 @@ def start_browser(width=1400, height=1250):
         options.add_argument(arg)
     options.binary_location = "/usr/bin/chromium"
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+@contextlib.contextmanager
+def open_page(folder, missing=(), patch=None, before_load=None):
+    """Serves the site, loads it in a fresh browser and yields the browser;
+    before_load is a script to run in the page before its own."""
+    site = Site(folder, missing, patch)
+    driver = start_browser()
+    try:
+        if before_load:
+            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": before_load})
+        driver.get(site.url)
+        yield driver
+    finally:
+        driver.quit()
+        site.close()
 
 
 def wait_until(what, check, timeout=WAIT_S):

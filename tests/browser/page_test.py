@@ -99,19 +99,13 @@ class PlayingInThePage(unittest.TestCase):
 class AFailedStartSpeaks(unittest.TestCase):
     """Whatever keeps the game from starting is said on the page in words."""
 
-    def status_with(self, missing=(), patch=None, before_load=None):
-        site = page.Site(SITE, missing, patch)
-        driver = page.start_browser()
-        try:
-            if before_load:
-                driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": before_load})
-            driver.get(site.url)
-            return page.wait_until("a message", lambda: (
-                lambda s: s if s and not s.startswith("Loading") and not s.startswith("Downloading") else "")(
-                    page.page_status(driver)))
-        finally:
-            driver.quit()
-            site.close()
+    def status_with(self, **how):
+        def failure_said(driver):
+            status = page.page_status(driver)
+            return status if status and not status.startswith(("Loading", "Downloading")) else ""
+
+        with page.open_page(SITE, **how) as driver:
+            return page.wait_until("a message", lambda: failure_said(driver))
 
     def test_missing_files_and_no_webassembly(self):
         self.assertIn("could not load its script", self.status_with(missing=["vorlix.js"]))
@@ -128,16 +122,10 @@ class AFailedStartSpeaks(unittest.TestCase):
         def bad_config(data):
             return data[:cfg["start"]] + b"3" + data[cfg["start"] + 1:]
 
-        site = page.Site(SITE, patch={"vorlix.data": bad_config})
-        driver = page.start_browser()
-        try:
-            driver.get(site.url)
+        with page.open_page(SITE, patch={"vorlix.data": bad_config}) as driver:
             page.wait_until("the game's message", lambda: "wintype must be 0 or 1." in driver.execute_script(
                 "return document.getElementById('messages').textContent"))
             page.wait_until("the end", lambda: "ended" in page.page_status(driver))
-        finally:
-            driver.quit()
-            site.close()
 
 
 if __name__ == "__main__":
