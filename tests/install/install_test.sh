@@ -49,7 +49,7 @@ echo "first run made $config"
 # The player edits the configuration; the second run keeps and uses it.
 printf '1 1\n' > "$config/vorlix.cfg"
 title_on_white() { text_is 220 200 "Vorlix version 1.20" && pixel_is 5 5 FFFFFF; }
-frame_on_white() { pixel_is 320 15 FF00FF && pixel_is 320 400 FFFFFF; }
+frame_on_white() { pixel_is 638 15 FF00FF && pixel_is 638 400 FFFFFF; }  # columns no candy reaches
 start_game
 wait_until "the title on white" title_on_white
 key a
