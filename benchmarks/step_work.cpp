@@ -23,10 +23,10 @@ double since(const timespec &t)
     return (now.tv_sec - t.tv_sec) * 1e6 + (now.tv_nsec - t.tv_nsec) / 1e3;
 }
 
-// Each step ends in its 8 ms pause; the time from one to the next is the step.
-void time_steps(unsigned ms)
+// Each step ends in its pause; the time from one to the next is the step.
+void time_steps(const std::string &what)
 {
-    if (ms != 8)
+    if (what != "pause_after_step")
         return;
     if (last_wait.tv_sec)
         step_us.push_back(since(last_wait));
@@ -49,7 +49,7 @@ void BM_step_work(benchmark::State &state)
     start_test_screen();
     for (auto _ : state) {
         reset_fakes();
-        fake_input.record_waits = false;
+        fake_input.record_events = false;
         fake_input.player = lap_player;
         fake_input.watcher = time_steps;
         step_us.clear();

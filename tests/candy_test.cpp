@@ -4,8 +4,6 @@
 
 namespace {
 
-const int red = 2, green = 3, blue = 4;
-
 // Pixels shared by two 25 x 25 squares with these top-left corners.
 int overlap(int ax, int ay, int bx, int by)
 {
@@ -28,8 +26,8 @@ TEST_F(Candy, GameStartLeavesOneBlockOneCandyAndCountsZero)
               625 - overlap(x, y, block_x, block_y));
     EXPECT_EQ(count_color(0, 0, 639, 479, green), 625 - overlap(x, y, block_x, block_y));
     EXPECT_EQ(game_state.candy_count, 0);
-    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:        0");
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50}));
+    EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy:        0");
+    EXPECT_EQ(event_names(), names({"cue_candy"}));
 }
 
 TEST_F(Candy, RelocationKeepsTheCountButAddsABlock)
@@ -43,7 +41,7 @@ TEST_F(Candy, RelocationKeepsTheCountButAddsABlock)
     EXPECT_EQ(count_color(old_x, old_y, old_x + 24, old_y + 24, green),
               625 - overlap(old_x, old_y, game_state.candy_x, game_state.candy_y));
     EXPECT_GT(count_color(0, 0, 639, 479, green), blocks_before);
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50, 50}));
+    EXPECT_EQ(event_names(), names({"cue_candy", "cue_candy"}));
 }
 
 TEST_F(Candy, NewCandyPaintsOverTheSnakeAndBlocksOnlyTurnBackIntoBlocks)

@@ -4,8 +4,6 @@
 
 namespace {
 
-const int black = 0, red = 2, green = 3, blue = 4;
-
 typedef on_screen Laser;
 
 struct direction_case {
@@ -17,9 +15,9 @@ struct direction_case {
 int dots_seen;
 int line_is_x;  // 1 when the line of fire is a row
 
-void count_dots(unsigned ms)
+void count_dots(const std::string &what)
 {
-    if (ms != 16)
+    if (what != "pause_with_laser_dots")
         return;
     dots_seen = line_is_x ? count_color(1, 240, 638, 240, red) : count_color(320, 16, 320, 478, red);
 }
@@ -40,6 +38,7 @@ TEST_F(Laser, DotsEveryFourPixelsThenAWipeInEachDirection)
         line_is_x = c.dir_x != 0;
         reset_fakes();
         fake_input.watcher = count_dots;
+        dots_seen = 0;
         fire_laser();
         EXPECT_EQ(dots_seen, (std::abs(c.last - c.first)) / 4 + 1);
         int lo = std::min(c.first, c.last), hi = std::max(c.first, c.last);
@@ -50,9 +49,9 @@ TEST_F(Laser, DotsEveryFourPixelsThenAWipeInEachDirection)
             EXPECT_EQ(count_color(320, lo, 320, hi, black), hi - lo + 1);
             EXPECT_EQ(count_color(320, 16, 320, 478, green), 463 - (hi - lo + 1));
         }
-        EXPECT_EQ(count_color(0, 0, 639, 479, red) - count_color(1, 1, 638, 14, red), 0);
+        EXPECT_EQ(count_color(0, 0, 639, 479, red) - count_color(1, status_top, border_right - 1, status_bottom, red), 0);
         EXPECT_EQ(game_state.shots, 1);
-        EXPECT_EQ(fake_input.waits, std::vector<unsigned>({16, 32}));
+        EXPECT_EQ(event_names(), names({"pause_with_laser_dots", "cue_laser"}));
     }
 }
 
@@ -70,8 +69,8 @@ TEST_F(Laser, PastTheLimitItDrawsNothingButStillCountsAndPauses)
         fire_laser();
         EXPECT_EQ(count_color(1, 16, 638, 478, red), 0);
         EXPECT_EQ(game_state.shots, shots + 1);
-        EXPECT_EQ(fake_input.waits, std::vector<unsigned>({16, 32}));
-        EXPECT_EQ(screen_text(220, 6, 15, red), "Shots:        1");
+        EXPECT_EQ(event_names(), names({"pause_with_laser_dots", "cue_laser"}));
+        EXPECT_EQ(screen_text(shots_text_x, status_text_y, 15, red), "Shots:        1");
     }
 }
 
@@ -93,8 +92,8 @@ TEST_F(Laser, AHitScoresTheCandyAndTheWipeCutsItsBlock)
     EXPECT_EQ(count_color(400, 230, 424, 254, green) + count_color(400, 230, 424, 254, blue), 625 - 25);
     EXPECT_EQ(count_color(400, 240, 424, 240, black), 25);  // the channel
     EXPECT_NE(game_state.candy_x * 1000 + game_state.candy_y, 400 * 1000 + 230);
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50, 16, 32}));
-    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:        0");
+    EXPECT_EQ(event_names(), names({"cue_candy", "pause_with_laser_dots", "cue_laser"}));
+    EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy:        0");
 }
 
 TEST_F(Laser, OneShotCanScoreTheNewCandyFurtherAlong)
@@ -116,7 +115,7 @@ TEST_F(Laser, OneShotCanScoreTheNewCandyFurtherAlong)
     paint_candy(next_x - 60, next_y);
     fire_laser();
     EXPECT_EQ(game_state.candy_count, 1);
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50, 50, 16, 32}));
+    EXPECT_EQ(event_names(), names({"cue_candy", "cue_candy", "pause_with_laser_dots", "cue_laser"}));
 }
 
 TEST_F(Laser, TheSnakePassesThroughAChannelCutInABlock)

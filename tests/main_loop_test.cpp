@@ -1,10 +1,10 @@
 // The loop over games: the waits for keys, the prompt and its answers.
+#include <algorithm>
+
 #include "fixture.h"
 #include "shell/shell.h"
 
 namespace {
-
-const int red = 2;
 
 typedef on_screen MainLoop;
 
@@ -12,9 +12,9 @@ typedef on_screen MainLoop;
 std::vector<const char *> prompt_keys;
 int games_over;
 
-void type_at_prompt(unsigned ms)
+void type_at_prompt(const std::string &what)
 {
-    if (ms != 300)
+    if (what != "cue_hit")
         return;
     if ((size_t)games_over < prompt_keys.size())
         script_keys(prompt_keys[games_over]);
@@ -23,10 +23,8 @@ void type_at_prompt(unsigned ms)
 
 int titles_shown()
 {
-    int n = 0;
-    for (unsigned ms : fake_input.waits)
-        n += ms == 225;
-    return n;
+    names seen = event_names();
+    return (int)std::count(seen.begin(), seen.end(), "cue_start");
 }
 
 void start_loop(const char *keys, std::vector<const char *> at_prompt)
@@ -45,7 +43,7 @@ TEST_F(MainLoop, NAtTheTitleOrTheStartDoesNotQuitButAnswersThePromptAtOnce)
     EXPECT_EQ(titles_shown(), 1);
     EXPECT_EQ(games_over, 1);
     EXPECT_GT(game_state.distance, 0);
-    EXPECT_EQ(screen_text(220, 250, 15, red), "New game (y/n)?");
+    EXPECT_EQ(screen_text(text_x, prompt_y, 15, red), "New game (y/n)?");
 }
 
 TEST_F(MainLoop, YAsTheLastKeyOfAGameStartsTheNextAtOnce)
@@ -53,10 +51,10 @@ TEST_F(MainLoop, YAsTheLastKeyOfAGameStartsTheNextAtOnce)
     // Title key, start key, then y during the first game; n and n in the second.
     start_loop("aby", {});
     // The second title is where the player quits.
-    fake_input.watcher = [](unsigned ms) {
-        if (ms == 300)
+    fake_input.watcher = [](const std::string &what) {
+        if (what == "cue_hit")
             games_over++;
-        if (ms == 225 && games_over == 1)
+        if (what == "cue_start" && games_over == 1)
             script_keys("nn");
     };
     play_games();
@@ -98,16 +96,38 @@ TEST_F(MainLoop, EachKeyWaitStartsThePaceAfresh)
     polls_to_key = 0;
     fake_input.player = slow_key;
     fake_input.poll_ms = 1;
-    fake_input.watcher = [](unsigned ms) {
-        if (ms >= 290)  // the crash, shortened by the poll of its step
+    fake_input.watcher = [](const std::string &what) {
+        if (what == "cue_hit")
             script_keys("n");
     };
     play_games();
     // The chime, then the blip after the first key wait and the first step
-    // after the second: both whole, although the waits took 4 ms each.
-    ASSERT_GE(fake_input.waits.size(), 3u);
-    EXPECT_EQ(std::vector<unsigned>(fake_input.waits.begin(), fake_input.waits.begin() + 3),
-              std::vector<unsigned>({225, 50, 8}));
+    // after the second: both whole, although the waits took some time each.
+    ASSERT_GE(fake_input.events.size(), 3u);
+    EXPECT_EQ(std::vector<event_t>(fake_input.events.begin(), fake_input.events.begin() + 3),
+              std::vector<event_t>({{"cue_start", cue_start_ms}, {"cue_candy", cue_candy_ms},
+                                    {"pause_after_step", (unsigned)game_state.step_delay}}));
+}
+
+TEST_F(MainLoop, KeyWaitsRestBetweenPollsButTheStepLoopNeverDoes)
+{
+    start_loop("", {});
+    polls_to_key = 0;
+    fake_input.player = slow_key;
+    fake_input.watcher = [](const std::string &what) {
+        if (what == "cue_start")
+            EXPECT_EQ(fake_input.rests, 0);
+        if (what == "cue_candy")  // after the title's key wait: four empty polls
+            EXPECT_EQ(fake_input.rests, 4);
+        if (what == "pause_after_step" && game_state.distance == 1)
+            EXPECT_EQ(fake_input.rests, 8);  // and four more before the start key
+        if (what == "cue_hit") {
+            EXPECT_EQ(fake_input.rests, 8);  // not one in the whole game
+            script_keys("n");
+        }
+    };
+    play_games();
+    EXPECT_EQ(fake_input.rests, 8);  // the n was there at once
 }
 
 TEST_F(MainLoop, TheSecondGameGoesOnWithTheSameRandomSequence)
@@ -115,14 +135,14 @@ TEST_F(MainLoop, TheSecondGameGoesOnWithTheSameRandomSequence)
     static rng_state_t at_first_crash;
     static int first_x, first_y;
     start_loop("ab", {});
-    fake_input.watcher = [](unsigned ms) {
-        if (ms == 300 && games_over++ == 0) {
+    fake_input.watcher = [](const std::string &what) {
+        if (what == "cue_hit" && games_over++ == 0) {
             at_first_crash = rng_state;
             script_keys("yab");
-        } else if (ms == 300) {
+        } else if (what == "cue_hit") {
             script_keys("n");
         }
-        if (ms == 225 && games_over == 1) {
+        if (what == "cue_start" && games_over == 1) {
             first_x = game_state.candy_x;
             first_y = game_state.candy_y;
         }

@@ -17,7 +17,7 @@ TEST(Pace, WaitsInARowEndTheirLengthAfterThePreviousEnd)
     keep_pace(8);                 // makes up for it
     fake_input.clock_ms += 1;
     keep_pace(16);
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({8, 5, 15}));
+    EXPECT_EQ(fake_input.sleeps, std::vector<unsigned>({8, 5, 15}));
     EXPECT_DOUBLE_EQ(fake_input.clock_ms, 1032);
 }
 
@@ -44,7 +44,7 @@ TEST(Pace, AKeyWaitOrAStallStartsItAfresh)
     fake_input.clock_ms += 20; // a stall longer than the next wait
     keep_pace(8);              // whole again: no rush to catch up
     keep_pace(8);
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({8, 50, 8, 8}));
+    EXPECT_EQ(fake_input.sleeps, std::vector<unsigned>({8, 50, 8, 8}));
 }
 
 }  // namespace

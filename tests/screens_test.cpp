@@ -4,10 +4,9 @@
 #include <unistd.h>
 
 #include "shell/shell.h"
+#include "version.h"
 
 namespace {
-
-const int black = 0, white = 1, red = 2, green = 3, magenta = 5;
 
 bool border_is(int color_index)
 {
@@ -23,15 +22,15 @@ TEST_F(TitleScreen, ShowsBoxBorderAndThreeLinesThenChimes)
 {
     show_title();
     EXPECT_TRUE(border_is(magenta));
-    EXPECT_EQ(count_color(210, 190, 419, 190, magenta), 210);
-    EXPECT_EQ(count_color(210, 259, 419, 259, magenta), 210);
-    EXPECT_EQ(count_color(210, 190, 210, 259, magenta), 70);
-    EXPECT_EQ(count_color(419, 190, 419, 259, magenta), 70);
+    EXPECT_EQ(count_color(panel_left, title_top, panel_right, title_top, magenta), 210);
+    EXPECT_EQ(count_color(panel_left, title_bottom, panel_right, title_bottom, magenta), 210);
+    EXPECT_EQ(count_color(panel_left, title_top, panel_left, title_bottom, magenta), 70);
+    EXPECT_EQ(count_color(panel_right, title_top, panel_right, title_bottom, magenta), 70);
     EXPECT_EQ(count_color(211, 180, 418, 189, magenta), 0);  // nothing of the panel above it
-    EXPECT_EQ(screen_text(220, 200, 19, red), "Vorlix version 1.20");
-    EXPECT_EQ(screen_text(220, 220, 18, red), "Steer with s and l");
-    EXPECT_EQ(screen_text(220, 240, 16, red), "Laser with space");
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({225}));
+    EXPECT_EQ(screen_text(text_x, title_name_y, 19, red), std::string("Vorlix version ") + game_version);
+    EXPECT_EQ(screen_text(text_x, title_steer_y, 18, red), "Steer with s and l");
+    EXPECT_EQ(screen_text(text_x, title_laser_y, 16, red), "Laser with space");
+    EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_start", cue_start_ms}}));
 }
 
 typedef on_screen GameFrame;
@@ -43,10 +42,10 @@ TEST_F(GameFrame, BorderSeparatorAndCountersOnAWhiteField)
     EXPECT_EQ(count_color(0, 0, 639, 479, white), 640 * 480);
     draw_game_frame();
     EXPECT_TRUE(border_is(magenta));
-    EXPECT_EQ(count_color(0, 15, 639, 15, magenta), 640);
-    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:       -1");
-    EXPECT_EQ(screen_text(220, 6, 15, red), "Shots:        0");
-    EXPECT_EQ(screen_text(420, 6, 18, red), "Distance:        0");
+    EXPECT_EQ(count_color(0, separator_y, border_right, separator_y, magenta), 640);
+    EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy:       -1");
+    EXPECT_EQ(screen_text(shots_text_x, status_text_y, 15, red), "Shots:        0");
+    EXPECT_EQ(screen_text(distance_text_x, status_text_y, 18, red), "Distance:        0");
     EXPECT_EQ(count_color(1, 16, 638, 478, white), 638 * 463);  // the playfield stays bare
 }
 
@@ -59,10 +58,10 @@ TEST_F(GameFrame, StatusBarRedrawKeepsTheBorderColumns)
     draw_status_bar();
     EXPECT_EQ(count_color(0, 1, 0, 14, green), 14);
     EXPECT_EQ(count_color(639, 1, 639, 14, green), 14);
-    EXPECT_EQ(count_color(1, 1, 638, 14, green), 0);
-    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy: 12345678");
-    EXPECT_EQ(screen_text(220, 6, 15, red), "Shots:       -7");
-    EXPECT_EQ(screen_text(420, 6, 20, red), "Distance: 2147483647");
+    EXPECT_EQ(count_color(1, status_top, border_right - 1, status_bottom, green), 0);
+    EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy: 12345678");
+    EXPECT_EQ(screen_text(shots_text_x, status_text_y, 15, red), "Shots:       -7");
+    EXPECT_EQ(screen_text(distance_text_x, status_text_y, 20, red), "Distance: 2147483647");
 }
 
 typedef on_screen GameOverPanel;
@@ -74,7 +73,7 @@ std::string panel_skill(int32_t candies, int32_t distance, int32_t shots)
     game_state.distance = distance;
     game_state.shots = shots;
     show_game_over();
-    return screen_text(220, 230, 23, red);
+    return screen_text(text_x, panel_skill_y, 23, red);
 }
 
 TEST_F(GameOverPanel, RunningSkillCases)
@@ -95,17 +94,17 @@ TEST_F(GameOverPanel, PaintsOverTheFieldInsideThePanelOnly)
     game_state.distance = 1234;
     game_state.shots = 4;
     show_game_over();
-    EXPECT_EQ(count_color(210, 180, 419, 180, magenta), 210);
-    EXPECT_EQ(count_color(210, 269, 419, 269, magenta), 210);
-    EXPECT_EQ(count_color(210, 180, 210, 269, magenta), 90);
-    EXPECT_EQ(count_color(419, 180, 419, 269, magenta), 90);
-    EXPECT_EQ(count_color(210, 180, 419, 269, green), 0);
+    EXPECT_EQ(count_color(panel_left, panel_top, panel_right, panel_top, magenta), 210);
+    EXPECT_EQ(count_color(panel_left, panel_bottom, panel_right, panel_bottom, magenta), 210);
+    EXPECT_EQ(count_color(panel_left, panel_top, panel_left, panel_bottom, magenta), 90);
+    EXPECT_EQ(count_color(panel_right, panel_top, panel_right, panel_bottom, magenta), 90);
+    EXPECT_EQ(count_color(panel_left, panel_top, panel_right, panel_bottom, green), 0);
     EXPECT_EQ(count_color(100, 100, 500, 400, green), 401 * 301 - 210 * 90);
-    EXPECT_EQ(screen_text(220, 190, 23, red), "Candy points:         3");
-    EXPECT_EQ(screen_text(220, 210, 23, red), "Distance points:   1234");
-    EXPECT_EQ(screen_text(220, 230, 23, red), "Running skill:     0.08");
-    EXPECT_EQ(screen_text(20, 6, 15, red), "Candy:        3");  // status bar brought up to date
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({300}));
+    EXPECT_EQ(screen_text(text_x, panel_candy_y, 23, red), "Candy points:         3");
+    EXPECT_EQ(screen_text(text_x, panel_distance_y, 23, red), "Distance points:   1234");
+    EXPECT_EQ(screen_text(text_x, panel_skill_y, 23, red), "Running skill:     0.08");
+    EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy:        3");  // status bar brought up to date
+    EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_hit", cue_hit_ms}}));
 }
 
 typedef on_screen SoundCues;
@@ -120,7 +119,8 @@ TEST_F(SoundCues, EachWaitsItsDurationWithOrWithoutASample)
         cue_candy();
         cue_laser();
         cue_hit();
-        EXPECT_EQ(fake_input.waits, std::vector<unsigned>({225, 50, 32, 300}));
+        EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_start", 225}, {"cue_candy", 50},
+                                                           {"cue_laser", 32}, {"cue_hit", 300}}));
     }
     spl_start = spl_candy = spl_laser = spl_hit = nullptr;
     destroy_sample(tone);
@@ -158,11 +158,11 @@ TEST_F(SoundCues, EachPlaysItsOwnFileLoopedAtFullVolumeLeftUntilItsWaitEnds)
     show_game_over();
     cue_start();  // a second time: played afresh, not resumed
     const std::vector<std::string> expected = {
-        "play start.wav 255 0 1000 1", "wait 225", "stop start.wav",
-        "play candy.wav 255 0 1000 1", "wait 50",  "stop candy.wav",
-        "wait 16", "play laser.wav 255 0 1000 1", "wait 32", "stop laser.wav",
-        "play hit.wav 255 0 1000 1",   "wait 300", "stop hit.wav",
-        "play start.wav 255 0 1000 1", "wait 225", "stop start.wav"};
+        "play start.wav 255 0 1000 1", "cue_start", "stop start.wav",
+        "play candy.wav 255 0 1000 1", "cue_candy", "stop candy.wav",
+        "pause_with_laser_dots", "play laser.wav 255 0 1000 1", "cue_laser", "stop laser.wav",
+        "play hit.wav 255 0 1000 1",   "cue_hit", "stop hit.wav",
+        "play start.wav 255 0 1000 1", "cue_start", "stop start.wav"};
     EXPECT_EQ(fake_input.sound_log, expected);
     for (SAMPLE **s : {&spl_start, &spl_laser, &spl_candy, &spl_hit}) {
         destroy_sample(*s);

@@ -3,8 +3,6 @@
 
 namespace {
 
-const int black = 0, red = 2, green = 3, blue = 4, magenta = 5;
-
 typedef on_screen StepLoop;
 
 // What the first step leaves behind, seen during its pause.
@@ -13,14 +11,14 @@ struct {
     std::string distance_shown;
 } first;
 
-void look_at_first_step(unsigned ms)
+void look_at_first_step(const std::string &what)
 {
-    if (ms == 8 && game_state.distance == 1) {
+    if (what == "pause_after_step" && game_state.distance == 1) {
         first.start_pixel = getpixel(screen, 320, 240);
         first.head_pixel = getpixel(screen, 321, 240);
         first.trail_pos = game_state.trail_pos;
         first.trail_size = game_state.trail_size;
-        first.distance_shown = screen_text(420, 6, 18, red);
+        first.distance_shown = screen_text(distance_text_x, status_text_y, 18, red);
     }
 }
 
@@ -58,9 +56,9 @@ TEST_F(StepLoop, DiesOnEachBorderAndOnTheSeparator)
     EXPECT_EQ(game_state.distance, 320);
     // The game-over panel is up, the crash played last, and the fatal pixel
     // was never drawn.
-    EXPECT_EQ(count_color(210, 180, 419, 180, magenta), 210);
-    EXPECT_EQ(screen_text(220, 210, 23, red), "Distance points:    320");
-    EXPECT_EQ(fake_input.waits.back(), 300u);
+    EXPECT_EQ(count_color(panel_left, panel_top, panel_right, panel_top, magenta), 210);
+    EXPECT_EQ(screen_text(text_x, panel_distance_y, 23, red), "Distance points:    320");
+    EXPECT_EQ(event_names().back(), "cue_hit");
     EXPECT_EQ(getpixel(screen, 0, 239), color(magenta));
 }
 
@@ -125,9 +123,9 @@ TEST_F(StepLoop, HeadMayTakeThePixelTheTailJustFreed)
 std::vector<int> sizes_seen, draw_steps;
 rng_state_t rng_before;
 
-void watch_growth(unsigned ms)
+void watch_growth(const std::string &what)
 {
-    if (ms != 8)
+    if (what != "pause_after_step")
         return;
     if (sizes_seen.empty() || sizes_seen.back() != game_state.trail_size)
         sizes_seen.push_back(game_state.trail_size);
@@ -202,8 +200,8 @@ TEST_F(StepLoop, ARandomJumpKeepsTheCountAndLeavesABlockBehind)
     reset_fakes();
     jump.seen = false;
     // The jump's blip sounds once the new candy is drawn.
-    fake_input.watcher = [](unsigned ms) {
-        if (ms != 50 || jump.seen)
+    fake_input.watcher = [](const std::string &what) {
+        if (what != "cue_candy" || jump.seen)
             return;
         jump = {true, game_state.candy_count, count_color(old_x, old_y, old_x + 24, old_y + 24, green),
                 count_color(new_x, new_y, new_x + 24, new_y + 24, blue)};
@@ -215,7 +213,7 @@ TEST_F(StepLoop, ARandomJumpKeepsTheCountAndLeavesABlockBehind)
     int shared_w = 25 - std::abs(old_x - new_x), shared_h = 25 - std::abs(old_y - new_y);
     int shared = shared_w > 0 && shared_h > 0 ? shared_w * shared_h : 0;
     EXPECT_EQ(jump.old_square_green, 625 - shared);
-    EXPECT_EQ(fake_input.waits.front(), 50u);  // before the step's own pause
+    EXPECT_EQ(event_names().front(), "cue_candy");  // before the step's own pause
 }
 
 TEST_F(StepLoop, AJumpOntoTheHeadsNextPixelKillsOnThatStep)
@@ -229,7 +227,7 @@ TEST_F(StepLoop, AJumpOntoTheHeadsNextPixelKillsOnThatStep)
     play_until_death();
     EXPECT_EQ(game_state.distance, 0);
     EXPECT_EQ(game_state.candy_count, -1);  // a jump scores nothing
-    EXPECT_EQ(fake_input.waits, std::vector<unsigned>({50, 300}));
+    EXPECT_EQ(event_names(), names({"cue_candy", "cue_hit"}));
     EXPECT_EQ(getpixel(screen, new_x + 12, new_y + 12), color(blue));
 }
 

@@ -4,7 +4,7 @@
 #include <sys/prctl.h>
 #include <time.h>
 
-#include "present/present.h"
+#include "present/clock.h"
 
 // Returns the monotonic clock in milliseconds.
 extern "C" double now_ms()

@@ -11,6 +11,15 @@
 constexpr int screen_w = 640;
 constexpr int screen_h = 480;
 
+// The border runs along columns 0 and border_right and rows 0 and
+// border_bottom; during a game the separator row closes off the status rows
+// above the field.
+constexpr int border_right = screen_w - 1;   // 639
+constexpr int border_bottom = screen_h - 1;  // 479
+constexpr int status_top = 1;
+constexpr int status_bottom = 14;
+constexpr int separator_y = status_bottom + 1;  // 15
+
 // Slots 1..trail_slots of the trail ring hold past head positions; slot 0 is unused.
 constexpr int trail_slots = 20000;
 
@@ -58,6 +67,10 @@ extern rng_state_t rng_state;    // the program's only source of randomness
 
 // Sets every field to its start-of-game value and picks the first candy spot.
 void reset_game();
+// Empties the trail ring's slots before a game.
+void clear_trail();
+// Remembers the start position as the ring's first slot; nothing is drawn yet.
+void seed_trail();
 // Draws the candy's next top-left corner at random, inside the border.
 void pick_candy_position();
 // Seeds the generator from the clock; called once at start-up.

@@ -3,23 +3,18 @@
 #include "../present/present.h"
 #include "game.h"
 
-// The dots stay clear of the border and of the separator above the field.
-constexpr int last_dot_right = screen_w - 2;   // 638, less one stride
-constexpr int last_dot_down = screen_h - 2;    // 478, less one stride
-constexpr int first_field_row = 14;            // upward dots stop a stride below
-
-// Tells whether a dot at (x, y), walking in direction (dx, dy), is still
-// far enough from the border and the separator.
+// Tells whether a dot at (x, y), walking in direction (dx, dy), still stays a
+// whole stride clear of the border and, upwards, of the status rows.
 static bool dot_in_field(int x, int y, int dx, int dy)
 {
     int stride = game_state.laser_step;
     if (dx > 0)
-        return x <= last_dot_right - stride;
+        return x <= border_right - 1 - stride;
     if (dx < 0)
         return x >= stride + 1;
     if (dy > 0)
-        return y <= last_dot_down - stride;
-    return y >= stride + first_field_row;
+        return y <= border_bottom - 1 - stride;
+    return y >= stride + status_bottom;
 }
 
 // Fires the laser straight ahead of the head.
@@ -33,20 +28,11 @@ void fire_laser()
     int laser = pixel_of(g.laser_color);
 
     // Step from the pixel next to the head in the direction of travel.
-    int dx = 0, dy = 0;
-    if (g.dir_x >= 1)
-        dx = 1;
-    else if (g.dir_x <= -1)
-        dx = -1;
-    else if (g.dir_y >= 1)
-        dy = 1;
-    else
-        dy = -1;
-    int first_x = g.head_x + dx, first_y = g.head_y + dy;
+    int first_x = g.head_x + g.dir_x, first_y = g.head_y + g.dir_y;
     int x = first_x, y = first_y;
     int last_x = 0, last_y = 0;
     bool drawn = false;
-    while (dot_in_field(x, y, dx, dy)) {
+    while (dot_in_field(x, y, g.dir_x, g.dir_y)) {
         // The walk goes on after a hit: a new candy further along can be hit too.
         if (getpixel(screen, x, y) == candy)
             place_candy();
@@ -54,10 +40,10 @@ void fire_laser()
         last_x = x;
         last_y = y;
         drawn = true;
-        x += dx * g.laser_step;
-        y += dy * g.laser_step;
+        x += g.dir_x * g.laser_step;
+        y += g.dir_y * g.laser_step;
     }
-    keep_pace(g.laser_delay);
+    pause_with_laser_dots();
     if (drawn)
         line(screen, last_x, last_y, first_x, first_y, bg);
     cue_laser();

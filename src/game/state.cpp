@@ -1,14 +1,16 @@
 // The current game's record and how each game starts.
+#include "../present/present.h"
 #include "game.h"
 
 game_state_t game_state;
 
-// The candy square's corner stays within columns 1.. and rows 15.., leaving
-// room for its size inside the border.
-constexpr double candy_span_x = 637.0;
-constexpr double candy_span_y = 464.0;
+// The candy square's corner is drawn so that the whole square lies inside the
+// border, in columns 1..637 and rows separator_y..478; its top row may lie on
+// the separator.
+constexpr double candy_span_x = border_right - 2;              // 637
+constexpr double candy_span_y = border_bottom - separator_y;  // 464
 constexpr double candy_min_x = 1.0;
-constexpr double candy_min_y = 15.0;
+constexpr double candy_min_y = separator_y;
 
 // Draws the candy's next top-left corner at random, inside the border.
 void pick_candy_position()
@@ -32,13 +34,30 @@ void reset_game()
     g.shots = 0;
     g.distance = 0;
     g.candy_size = start_candy_size;
-    g.laser_color = 2;
-    g.frame_color = 5;
-    g.snake_color = 2;
-    g.candy_color = 4;
-    g.block_color = 3;
-    g.text_color = 2;
+    g.laser_color = red;
+    g.frame_color = magenta;
+    g.snake_color = red;
+    g.candy_color = blue;
+    g.block_color = green;
+    g.text_color = red;
     g.step_delay = 8;
     g.laser_delay = 16;
     pick_candy_position();
+}
+
+// Empties the trail ring's slots before a game.
+void clear_trail()
+{
+    for (int i = 1; i <= trail_slots; i++) {
+        game_state.trail_x[i] = 0;
+        game_state.trail_y[i] = 0;
+    }
+}
+
+// Remembers the start position as the ring's first slot; nothing is drawn yet.
+void seed_trail()
+{
+    game_state.trail_pos = 1;
+    game_state.trail_x[1] = game_state.head_x;
+    game_state.trail_y[1] = game_state.head_y;
 }

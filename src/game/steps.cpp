@@ -86,7 +86,7 @@ static void collide(int &game_over)
     if (getpixel(screen, g.head_x, g.head_y) == pixel_of(g.bg_color)) {
         putpixel(screen, g.head_x, g.head_y, pixel_of(g.snake_color));
         g.distance++;
-        keep_pace(g.step_delay);
+        pause_after_step();
     } else {
         show_game_over();
         game_over = 1;

@@ -1,13 +1,24 @@
-// What the player sees and hears: the colour table, the fixed screens and the
-// four sound cues. Everything is drawn straight onto the visible screen.
+// What the player sees and hears, and when: the colour table, the fixed
+// screens, the four sound cues and the pace that every wait of the game keeps.
+// Everything is drawn straight onto the visible screen.
 #ifndef VORLIX_PRESENT_H
 #define VORLIX_PRESENT_H
 
 #include <allegro.h>
 #include <cstdint>
 
+#include "clock.h"
+
 // Number of entries in the colour table.
 constexpr int color_count = 17;
+
+// The entries of the colour table that the game's colour roles use.
+constexpr int black = 0;
+constexpr int white = 1;
+constexpr int red = 2;
+constexpr int green = 3;
+constexpr int blue = 4;
+constexpr int magenta = 5;
 
 // Colour index -> red, green, blue (0..255 each); filled once at start-up.
 struct color_table_t {
@@ -29,8 +40,18 @@ constexpr int cue_candy_ms = 50;
 constexpr int cue_laser_ms = 32;
 constexpr int cue_hit_ms = 300;
 
-// Where the game-over panel's prompt line goes.
-constexpr int prompt_x = 220;
+// The centre panel of the game-over screen and the title box inside it.
+constexpr int panel_left = 210, panel_right = 419;
+constexpr int panel_top = 180, panel_bottom = 269;
+constexpr int title_top = 190, title_bottom = 259;
+
+// Where the screens print. The three counters share the status row; every
+// line of the title and of the panel starts at text_x.
+constexpr int status_text_y = 6;
+constexpr int candy_text_x = 20, shots_text_x = 220, distance_text_x = 420;
+constexpr int text_x = 220;
+constexpr int title_name_y = 200, title_steer_y = 220, title_laser_y = 240;
+constexpr int panel_candy_y = 190, panel_distance_y = 210, panel_skill_y = 230;
 constexpr int prompt_y = 250;
 
 // Fills the colour table.
@@ -68,9 +89,12 @@ void cue_hit();
 void keep_pace(int ms);
 // Starts the pace afresh: the next wait counts from now (after a key wait).
 void reset_pace();
-
-// The clock under the pace, in milliseconds; each platform supplies both.
-extern "C" double now_ms();                    // a clock that never jumps
-extern "C" void sleep_until_ms(double deadline);  // returns once now_ms() reaches deadline
+// The step's pause once the head is drawn.
+void pause_after_step();
+// The laser's pause with its dots on the screen.
+void pause_with_laser_dots();
+// Rests a moment between two polls of a key wait, so that waiting for the
+// player costs next to nothing.
+void pause_between_polls();
 
 #endif

@@ -4,18 +4,7 @@
 #include "../game/game.h"
 #include "present.h"
 
-constexpr int right_x = screen_w - 1;
-constexpr int bottom_y = screen_h - 1;
-constexpr int separator_y = 15;
-constexpr int status_top = 1, status_bottom = 14;
-
-// The centre panel and the title box inside it.
-constexpr int panel_left = 210, panel_right = 419;
-constexpr int panel_top = 180, panel_bottom = 269;
-constexpr int title_top = 190, title_bottom = 259;
-
-// Every text line starts at this column of the centre panel.
-constexpr int text_x = 220;
+#include "version.h"
 
 // Draws the outline of a rectangle, corner to corner, clockwise from top-left.
 static void draw_box(int left, int top, int right, int bottom, int color)
@@ -38,15 +27,15 @@ static void clear_rows(int left, int top, int right, int bottom)
 void clear_playfield()
 {
     int bg = pixel_of(game_state.bg_color);
-    for (int x = 0; x <= right_x; x++)
-        line(screen, x, 0, x, bottom_y, bg);
+    for (int x = 0; x <= border_right; x++)
+        line(screen, x, 0, x, border_bottom, bg);
 }
 
 // Paints the status rows above the separator in the background colour; the
 // border columns 0 and 639 are left alone.
 void clear_status_rows()
 {
-    clear_rows(1, status_top, right_x - 1, status_bottom);
+    clear_rows(1, status_top, border_right - 1, status_bottom);
 }
 
 // Paints the centre panel in the background colour.
@@ -66,7 +55,7 @@ void draw_title_frames()
 {
     int frame = pixel_of(game_state.frame_color);
     draw_box(panel_left, title_top, panel_right, title_bottom, frame);
-    draw_box(0, 0, right_x, bottom_y, frame);
+    draw_box(0, 0, border_right, border_bottom, frame);
 }
 
 // Shows the three counters in the status rows.
@@ -74,9 +63,12 @@ void draw_status_bar()
 {
     clear_status_rows();
     int text = pixel_of(game_state.text_color);
-    textprintf_ex(screen, font, 20, 6, text, -1, "Candy: %8ld", (long)game_state.candy_count);
-    textprintf_ex(screen, font, 220, 6, text, -1, "Shots: %8ld", (long)game_state.shots);
-    textprintf_ex(screen, font, 420, 6, text, -1, "Distance: %8ld", (long)game_state.distance);
+    textprintf_ex(screen, font, candy_text_x, status_text_y, text, -1, "Candy: %8ld",
+                  (long)game_state.candy_count);
+    textprintf_ex(screen, font, shots_text_x, status_text_y, text, -1, "Shots: %8ld",
+                  (long)game_state.shots);
+    textprintf_ex(screen, font, distance_text_x, status_text_y, text, -1, "Distance: %8ld",
+                  (long)game_state.distance);
 }
 
 // Draws the status bar, the border and the separator of a game.
@@ -84,8 +76,8 @@ void draw_game_frame()
 {
     draw_status_bar();
     int frame = pixel_of(game_state.frame_color);
-    draw_box(0, 0, right_x, bottom_y, frame);
-    line(screen, 0, separator_y, right_x, separator_y, frame);
+    draw_box(0, 0, border_right, border_bottom, frame);
+    line(screen, 0, separator_y, border_right, separator_y, frame);
 }
 
 // Shows the title screen and plays the start chime.
@@ -93,9 +85,9 @@ void show_title()
 {
     draw_title_frames();
     int text = pixel_of(game_state.text_color);
-    textprintf_ex(screen, font, text_x, 200, text, -1, "%s", "Vorlix version 1.20");
-    textprintf_ex(screen, font, text_x, 220, text, -1, "%s", "Steer with s and l");
-    textprintf_ex(screen, font, text_x, 240, text, -1, "%s", "Laser with space");
+    textprintf_ex(screen, font, text_x, title_name_y, text, -1, "Vorlix version %s", game_version);
+    textprintf_ex(screen, font, text_x, title_steer_y, text, -1, "%s", "Steer with s and l");
+    textprintf_ex(screen, font, text_x, title_laser_y, text, -1, "%s", "Laser with space");
     cue_start();
 }
 
@@ -117,8 +109,8 @@ void show_game_over()
     clear_panel();
     draw_panel_box();
     int text = pixel_of(g.text_color);
-    textprintf_ex(screen, font, text_x, 190, text, -1, "Candy points:    %6ld", (long)g.candy_count);
-    textprintf_ex(screen, font, text_x, 210, text, -1, "Distance points: %6ld", (long)g.distance);
-    textprintf_ex(screen, font, text_x, 230, text, -1, "Running skill:   %6.2lf", g.running_skill);
+    textprintf_ex(screen, font, text_x, panel_candy_y, text, -1, "Candy points:    %6ld", (long)g.candy_count);
+    textprintf_ex(screen, font, text_x, panel_distance_y, text, -1, "Distance points: %6ld", (long)g.distance);
+    textprintf_ex(screen, font, text_x, panel_skill_y, text, -1, "Running skill:   %6.2lf", g.running_skill);
     cue_hit();
 }

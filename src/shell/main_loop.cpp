@@ -3,44 +3,32 @@
 #include "../present/present.h"
 #include "shell.h"
 
-// Empties the trail ring's slots before a game.
-static void clear_trail()
-{
-    for (int i = 1; i <= trail_slots; i++) {
-        game_state.trail_x[i] = 0;
-        game_state.trail_y[i] = 0;
-    }
-}
-
-// Waits for any key and remembers its character; the wait spins, as the game
-// has nothing else to do meanwhile. The pace starts afresh after it.
+// Waits for any key and remembers its character; between polls the game
+// rests a moment. The pace starts afresh after it.
 static void wait_for_key(char &last_key)
 {
-    while (!keypressed()) {
-    }
+    while (!keypressed())
+        pause_between_polls();
     last_key = read_key();
     reset_pace();
-}
-
-// Remembers the start position as the ring's first slot; nothing is drawn yet.
-static void seed_trail()
-{
-    game_state.trail_pos = 1;
-    game_state.trail_x[1] = game_state.head_x;
-    game_state.trail_y[1] = game_state.head_y;
 }
 
 // Asks for another game and waits for y or n. The key that ended the last
 // game may already be the answer.
 static void ask_new_game(char &last_key, int &game_over)
 {
-    textprintf_ex(screen, font, prompt_x, prompt_y, pixel_of(game_state.text_color), -1,
-                  "%s", "New game (y/n)?");
-    do {
-        if (keypressed())
+    textprintf_ex(screen, font, text_x, prompt_y, pixel_of(game_state.text_color), -1, "%s",
+                  "New game (y/n)?");
+    for (;;) {
+        bool key_read = keypressed();
+        if (key_read)
             last_key = read_key();
         game_over = 0;
-    } while (last_key != 'y' && last_key != 'n');
+        if (last_key == 'y' || last_key == 'n')
+            break;
+        if (!key_read)
+            pause_between_polls();
+    }
     reset_pace();
 }
 

@@ -1,7 +1,6 @@
 // The four cue samples. The library's WAV loader and mixer trust the file's
-// header, so each file is checked before it is handed over: a sample the game
-// cannot play safely is left out and its cue stays silent.
-#include <cstring>
+// header, so each file is checked (wav.cpp) before it is handed over: a sample
+// the game cannot play safely is left out and its cue stays silent.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,73 +8,6 @@
 
 #include "../present/present.h"
 #include "shell.h"
-
-// No cue needs more than a few seconds of sound.
-constexpr size_t largest_wav_bytes = 16 * 1024 * 1024;
-constexpr int lowest_rate = 1;
-constexpr int highest_rate = 192000;
-constexpr size_t riff_header = 12;
-constexpr size_t chunk_header = 8;
-constexpr size_t fmt_min_bytes = 16;
-
-// Reads a little-endian 16-bit or 32-bit field.
-static uint32_t le16(const unsigned char *p) { return p[0] | (p[1] << 8); }
-static uint32_t le32(const unsigned char *p) { return le16(p) | (le16(p + 2) << 16); }
-
-// Tells whether a "fmt " chunk describes plain 8- or 16-bit PCM at a sane rate.
-static bool pcm_format_usable(const unsigned char *fmt, size_t length)
-{
-    if (length < fmt_min_bytes)
-        return false;
-    uint32_t format = le16(fmt), channels = le16(fmt + 2), rate = le32(fmt + 4);
-    uint32_t bits = le16(fmt + 14);
-    return format == 1 && (channels == 1 || channels == 2) && rate >= (uint32_t)lowest_rate &&
-           rate <= (uint32_t)highest_rate && (bits == 8 || bits == 16);
-}
-
-// Tells whether a WAV file image is one the library can load and play safely:
-// a RIFF WAVE with one PCM format chunk, followed by exactly one data chunk of
-// whole sample frames that lies wholly inside the file. The chunks are walked
-// the way the library's loader walks them, with no pad bytes after odd sizes,
-// so that both see the same chunks. Where the sound lies goes to layout.
-bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout)
-{
-    if (size < riff_header || memcmp(data, "RIFF", 4) != 0 || memcmp(data + 8, "WAVE", 4) != 0)
-        return false;
-    wav_layout found = {};
-    size_t frame_bytes = 0;  // bytes per sample frame, known once the format is
-    int data_chunks = 0;
-    size_t pos = riff_header;
-    while (size - pos >= chunk_header) {
-        const unsigned char *chunk = data + pos;
-        size_t length = le32(chunk + 4);
-        size_t body = pos + chunk_header;
-        if (length > size - body)
-            return false;  // a chunk that claims more than the file holds
-        if (memcmp(chunk, "fmt ", 4) == 0) {
-            if (frame_bytes != 0 || data_chunks > 0 || !pcm_format_usable(data + body, length))
-                return false;
-            found.channels = (int)le16(data + body + 2);
-            found.rate = (int)le32(data + body + 4);
-            found.bits = (int)le16(data + body + 14);
-            frame_bytes = (size_t)found.channels * (found.bits / 8);
-        } else if (memcmp(chunk, "data", 4) == 0) {
-            // The loader would read a part frame past the end of its buffer.
-            if (frame_bytes == 0 || length == 0 || length % frame_bytes != 0 || ++data_chunks > 1)
-                return false;
-            found.data_at = body;
-            found.data_bytes = length;
-        }
-        pos = body + length;
-    }
-    // The loader reads a chunk from any four bytes left over, and a second
-    // sample made from a cut-off "data" header leaks the first.
-    if (size - pos >= 4 || data_chunks != 1)
-        return false;
-    if (layout)
-        *layout = found;
-    return true;
-}
 
 // Reads a whole regular file of modest size; false for anything else.
 static bool read_small_file(const char *path, std::vector<unsigned char> &bytes)
@@ -101,7 +33,7 @@ SAMPLE *load_cue_sample(const char *path)
         return nullptr;
     SAMPLE *sample = load_sample(path);
     // The mixer crashes on absurd rates; keep that guard even for a checked file.
-    if (sample && (sample->freq < lowest_rate || sample->freq > highest_rate)) {
+    if (sample && (sample->freq < lowest_wav_rate || sample->freq > highest_wav_rate)) {
         destroy_sample(sample);
         sample = nullptr;
     }

@@ -4,6 +4,12 @@
 
 #include <cstddef>
 
+// No cue needs more than a few seconds of sound.
+constexpr size_t largest_wav_bytes = 16 * 1024 * 1024;
+// The rates a sound may have; the library's mixer crashes on absurd ones.
+constexpr int lowest_wav_rate = 1;
+constexpr int highest_wav_rate = 192000;
+
 // Where a usable WAV file image keeps its sound.
 struct wav_layout {
     int channels;       // 1 or 2, interleaved

@@ -5,8 +5,9 @@
 
 namespace web {
 
-// Puts a key in the buffer: the character in the low byte, the key's scan
-// code above it. A full buffer drops it.
+// Puts a key in the buffer, as readkey will give it: the character in the
+// low byte, and for Enter, Tab, the arrows and such the scan code above it.
+// A full buffer drops it.
 void simulate_keypress(int key);
 // Tells whether a key is waiting.
 bool key_waiting();

@@ -9,8 +9,6 @@
 
 namespace web {
 
-// The same limit as the desktop's: no cue needs more.
-constexpr long largest_wav_bytes = 16 * 1024 * 1024;
 constexpr int default_priority = 128;
 
 // Reads a whole file; false when it cannot, or it is too big for a cue.
@@ -21,7 +19,7 @@ static bool read_file(const char *filename, std::vector<unsigned char> &bytes)
         return false;
     bool ok = fseek(f, 0, SEEK_END) == 0;
     long size = ok ? ftell(f) : -1;
-    ok = size >= 0 && size <= largest_wav_bytes && fseek(f, 0, SEEK_SET) == 0;
+    ok = size >= 0 && (size_t)size <= largest_wav_bytes && fseek(f, 0, SEEK_SET) == 0;
     if (ok) {
         bytes.resize((size_t)size);
         ok = fread(bytes.data(), 1, bytes.size(), f) == bytes.size();

@@ -23,6 +23,40 @@ void script_keys(const char *keys)
         fake_input.keys.push_back((unsigned char)*keys);
 }
 
+names event_names()
+{
+    names list;
+    for (const event_t &e : fake_input.events)
+        list.push_back(e.what);
+    return list;
+}
+
+static const char *current_event = nullptr;  // the cue or pause the game is in
+static unsigned current_event_ms = 0;       // how long it has slept so far
+
+// Runs one cue or pause of the game and notes it by name.
+static void note_event(const char *what, void (*routine)())
+{
+    current_event = what;
+    current_event_ms = 0;
+    routine();
+    if (fake_input.record_events)
+        fake_input.events.push_back({what, current_event_ms});
+    current_event = nullptr;
+}
+
+// The game's cues and pauses are C++ routines, so they are wrapped by their
+// mangled names: cue_start() is _Z9cue_startv, and so on.
+#define NOTE_EVENT(routine, mangled)                          \
+    extern "C" void __real_##mangled();                       \
+    extern "C" void __wrap_##mangled() { note_event(#routine, __real_##mangled); }
+NOTE_EVENT(cue_start, _Z9cue_startv)
+NOTE_EVENT(cue_candy, _Z9cue_candyv)
+NOTE_EVENT(cue_laser, _Z9cue_laserv)
+NOTE_EVENT(cue_hit, _Z7cue_hitv)
+NOTE_EVENT(pause_after_step, _Z16pause_after_stepv)
+NOTE_EVENT(pause_with_laser_dots, _Z21pause_with_laser_dotsv)
+
 extern "C" int __wrap_keypressed()
 {
     fake_input_t &f = fake_input;
@@ -60,8 +94,8 @@ extern "C" double __wrap_now_ms()
     return fake_input.clock_ms;
 }
 
-// A wait is recorded as the time it sleeps: its full length unless the pace
-// shortened it to make up for time that passed since the previous wait.
+// A sleep moves the clock to its deadline, and a little later if sleeps are
+// set to wake late; inside a cue or pause it counts towards that one.
 extern "C" void __wrap_sleep_until_ms(double deadline)
 {
     fake_input_t &f = fake_input;
@@ -69,13 +103,18 @@ extern "C" void __wrap_sleep_until_ms(double deadline)
     if (deadline > f.clock_ms)
         f.clock_ms = deadline;
     f.clock_ms += f.late_ms;
-    if (f.record_waits)
-        f.waits.push_back(ms);
-    if (!f.sample_names.empty())
-        f.sound_log.push_back("wait " + std::to_string(ms));
+    if (f.record_events)
+        f.sleeps.push_back(ms);
     f.waited_ms += ms;
+    if (!current_event) {
+        f.rests++;
+        return;
+    }
+    current_event_ms += ms;
+    if (!f.sample_names.empty())
+        f.sound_log.push_back(current_event);
     if (f.watcher)
-        f.watcher(ms);
+        f.watcher(current_event);
 }
 
 extern "C" time_t __real_time(time_t *t);

@@ -9,13 +9,6 @@
 #include "present/present.h"
 #include "screen.h"
 
-// Empties every slot of the trail ring, as the main loop does before a game.
-inline void clear_trail_slots()
-{
-    for (int i = 0; i <= trail_slots; i++)
-        game_state.trail_x[i] = game_state.trail_y[i] = 0;
-}
-
 class on_screen : public ::testing::Test {
 protected:
     void SetUp() override
@@ -24,10 +17,10 @@ protected:
         reset_fakes();
         rng_state = rng_state_t();
         rng_state.rng_seed = -2024;
-        game_state.bg_color = 0;
+        game_state.bg_color = black;
         reset_game();
-        clear_trail_slots();
-        fill_screen(0);
+        clear_trail();
+        fill_screen(black);
     }
 };
 

@@ -19,12 +19,10 @@ void set_up_bare_game()
 {
     keys_at_step.clear();
     reset_game();
-    clear_trail_slots();
+    clear_trail();
     clear_playfield();
     draw_game_frame();
-    game_state.trail_pos = 1;
-    game_state.trail_x[1] = game_state.head_x;
-    game_state.trail_y[1] = game_state.head_y;
+    seed_trail();
 }
 
 char play_until_death()

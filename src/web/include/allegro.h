@@ -36,6 +36,8 @@ int allegro_init();
 void allegro_exit();
 // Starts taking the page's keys, with an empty buffer.
 int install_keyboard();
+// Stops taking the page's keys and empties the buffer.
+void remove_keyboard();
 // Sets the colour depth of the next graphics mode.
 void set_color_depth(int depth);
 // Opens a screen of the given size on the page's canvas; 32-bit colour only.
@@ -51,9 +53,11 @@ void remove_sound();
 int play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop);
 // Stops every playing copy of a sample.
 void stop_sample(const SAMPLE *spl);
-// Tells whether a key is waiting; a game that spins on it lets the page run.
+// Tells whether a key is waiting.
 int keypressed();
-// Waits for a key and takes it: the character in the low byte.
+// Waits for a key, giving the page back meanwhile, and takes it: the
+// character in the low byte, and for Enter, Tab, the arrows and such the
+// scan code above it.
 int readkey();
 
 }  // namespace web
@@ -91,6 +95,7 @@ using web::makecol;
 using web::play_sample;
 using web::putpixel;
 using web::readkey;
+using web::remove_keyboard;
 using web::remove_sound;
 using web::set_color_depth;
 using web::set_gfx_mode;

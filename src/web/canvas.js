@@ -1,0 +1,21 @@
+// The page's side of the screen: the canvas that shows the game's bitmap.
+// Module.canvas is set by the page.
+mergeInto(LibraryManager.library, {
+  vorlix_open_canvas: function (width, height) {
+    var canvas = Module['canvas'];
+    canvas.width = width;
+    canvas.height = height;
+    Module['screenImage'] = null;
+    if (Module['onScreenOpened']) Module['onScreenOpened'](width, height);
+  },
+
+  // Copies the drawn area, left..right by top..bottom, to the canvas.
+  vorlix_show: function (rgba, width, height, left, top, right, bottom) {
+    var image = Module['screenImage'];
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== rgba) {
+      image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      Module['screenImage'] = image;
+    }
+    Module['canvas'].getContext('2d').putImageData(image, 0, 0, left, top, right - left + 1, bottom - top + 1);
+  }
+});
