@@ -3,7 +3,7 @@
 # the given folder (default: the top of the tree).
 set -eu
 cd "$(dirname "$0")/.."
-version=$(sed -n 's/^project(vorlix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(tools/version.sh)
 out=${1:-.}
 git archive --format=tar.gz --prefix="vorlix-$version/" -o "$out/vorlix-$version.tar.gz" HEAD
 echo "$out/vorlix-$version.tar.gz"

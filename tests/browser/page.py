@@ -18,6 +18,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 WAIT_S = 60  # the longest any wait for the page polls
+VERSION = subprocess.run([os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "version.sh")],
+                         capture_output=True, text=True, check=True).stdout.strip()
 
 
 class Site:
@@ -153,7 +155,7 @@ class Canvas:
 
     # What the game shows, as the window tests see it.
     def title_shown(self):
-        return (self.text_is(220, 200, "Vorlix version 1.20") and self.text_is(220, 240, "Laser with space")
+        return (self.text_is(220, 200, "Vorlix version " + VERSION) and self.text_is(220, 240, "Laser with space")
                 and self.pixel_is(0, 0, "FF00FF") and self.pixel_is(210, 190, "FF00FF"))
 
     # As in the window tests: told apart by pixels the candy and its block never cover.

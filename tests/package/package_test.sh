@@ -8,6 +8,7 @@ set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mkdir -p "$1" && cd "$1" && pwd)
 version=$(cd "$top" && dpkg-parsechangelog -SVersion)
+[ "$version" = "$("$top/tools/version.sh")" ] || { echo "FAIL: debian/changelog is at $version, the project at $("$top/tools/version.sh")"; exit 1; }
 src=$work/vorlix-$version
 as_root=
 [ "$(id -u)" -eq 0 ] || as_root=sudo
