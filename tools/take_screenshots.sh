@@ -21,5 +21,5 @@ prompt_shown && fail "the snake died before the picture of a game in progress; r
 save playing
 wait_until "the game-over prompt" prompt_shown
 save game-over
-key n
+quit_key n
 expect_exit_0

@@ -15,8 +15,14 @@ if [ "$assets" != "-" ]; then
 fi
 game_pid=
 window=
+version=$("$(dirname "${BASH_SOURCE[0]}")/../../tools/version.sh")
 
-fail() { echo "FAIL: $*"; cp "$work/shot.xwd" /tmp/vorlix-last-failure.xwd 2>/dev/null; exit 1; }
+# A failure leaves its last screenshot where the test run keeps its artifacts.
+fail() {
+    echo "FAIL: $*"
+    cp "$work/shot.xwd" "${AUTOPKGTEST_ARTIFACTS:-/tmp}/vorlix-last-failure.xwd" 2>/dev/null
+    exit 1
+}
 
 # Starts the game and waits up to 120 s for its window (memcheck is slow to
 # start), then gives it the keyboard focus.
@@ -37,6 +43,9 @@ shot() { xwd -id "$window" -silent > "$work/shot.xwd" 2>/dev/null; }
 text_at() { "$reader" "$work/shot.xwd" text "$1" "$2" "$3"; }
 pixel_at() { "$reader" "$work/shot.xwd" pixel "$1" "$2"; }
 key() { xdotool key --window "$window" "$@"; }
+# The key that ends the game goes to the focused window through the X server:
+# sent to the window itself, its release would name a window that has closed.
+quit_key() { xdotool key "$@"; }
 
 # Polls fresh screenshots until the command succeeds on one, for up to 120 s.
 wait_until() {
@@ -60,11 +69,11 @@ play_short_session() {
     wait_until "the playfield frame" frame_shown
     key b
     wait_until "the game-over prompt" prompt_shown
-    key n
+    quit_key n
     expect_exit_0
 }
 
-title_shown() { text_is 220 200 "Vorlix version 1.20" && text_is 220 240 "Laser with space" && pixel_is 0 0 FF00FF && pixel_is 210 190 FF00FF; }
+title_shown() { text_is 220 200 "Vorlix version $version" && text_is 220 240 "Laser with space" && pixel_is 0 0 FF00FF && pixel_is 210 190 FF00FF; }
 # The candy and its block may lie anywhere in columns 1..637 and rows 15..478,
 # so the frame is told by the separator's end at column 638, and the title's
 # box by its corner no longer being magenta (it may be candy-coloured instead).

@@ -47,6 +47,7 @@ key y
 wait_until "the second title" title_shown
 key a
 wait_until "the second frame" frame_shown
-key b n  # n during play is kept and answers the prompt at once
+key b
+quit_key n  # n during play is kept and answers the prompt at once
 expect_exit_0
 echo "window test passed: a whole game, y, a second game, n"

@@ -13,7 +13,7 @@ key a
 wait_until "the playfield frame" frame_shown
 key b x s space l
 wait_until "the game-over prompt" prompt_shown
-key n
+quit_key n
 expect_exit_0 || { cat "$log"; exit 1; }
 grep -E "ERROR SUMMARY|definitely lost" "$log"
 grep -q "ERROR SUMMARY: 0 errors" "$log" || { cat "$log"; fail "memcheck found errors"; }
