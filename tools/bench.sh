@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $web_packages $test_packages
+tools/setup.sh $build_packages $web_packages $test_packages $browser_test_packages
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
 cmake --build build-bench -j"$(nproc)" --target step_work step_pace read_screen
 build-bench/benchmarks/step_work

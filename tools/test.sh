@@ -1,27 +1,52 @@
 #!/bin/sh
-# Sets up, builds and runs every test: the fast tests on a real bitmap, the
-# start-up checks of the real program, the window tests under Xvfb and the
-# browser version played in headless Chromium, first in a plain build (with
-# a memcheck run), then in an AddressSanitizer and UndefinedBehaviorSanitizer
-# build; then the Debian package (lintian and its autopkgtest) and the release
-# tarball; last, each fuzz target for a minute.
+# Sets up, builds and runs the tests, in stages that can also be run alone:
+#   fast     the fast tests on a real bitmap and the start-up checks of the
+#            real program, in a plain build and a sanitizer build
+#   window   the real program under Xvfb (with a memcheck run), in both builds
+#   web      the browser version played in headless browsers
+#   package  the Debian package (lintian, autopkgtest) and the release tarball
+#   fuzz     each fuzz target for a minute (FUZZ_SECONDS)
+# With no stage named, all of them run, in that order.
+#   tools/test.sh [STAGE...]
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $web_packages $test_packages
+stages=${*:-fast window web package fuzz}
+for stage in $stages; do
+    case $stage in
+    fast | window | web | package | fuzz) ;;
+    *) echo "tools/test.sh: no stage \"$stage\"; the stages are fast, window, web, package and fuzz" >&2
+       exit 2 ;;
+    esac
+done
+tools/setup.sh $build_packages $test_packages
+case " $stages " in *" web "*) tools/setup.sh $web_packages $browser_test_packages ;; esac
 jobs=$(nproc)
 
-tools/build-web.sh
+# The plain and the sanitizer build, with every test of the stage's label.
+run_builds() {
+    label=$1
+    cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
+    cmake --build build-test -j"$jobs"
+    ctest --test-dir build-test --output-on-failure -L "$label"
+    cmake -S . -B build-sanitize -DVORLIX_TESTS=ON -DVORLIX_SANITIZE=address,undefined
+    cmake --build build-sanitize -j"$jobs"
+    ctest --test-dir build-sanitize --output-on-failure -L "$label"
+}
 
-cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site"
-cmake --build build-test -j"$jobs"
-ctest --test-dir build-test --output-on-failure
-
-cmake -S . -B build-sanitize -DVORLIX_TESTS=ON -DVORLIX_SANITIZE=address,undefined
-cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure
-
-tests/package/package_test.sh build-package
-tests/package/dist_test.sh build-dist
-
-tools/fuzz.sh "${FUZZ_SECONDS:-60}"
+for stage in $stages; do
+    echo "== test stage: $stage"
+    case $stage in
+    fast) run_builds fast ;;
+    window) run_builds window ;;
+    web)
+        tools/build-web.sh
+        cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site"
+        cmake --build build-test -j"$jobs" --target read_screen
+        ctest --test-dir build-test --output-on-failure -L web ;;
+    package)
+        tests/package/package_test.sh build-package
+        tests/package/dist_test.sh build-dist ;;
+    fuzz) tools/fuzz.sh "${FUZZ_SECONDS:-60}" ;;
+    esac
+done
