@@ -1,6 +1,6 @@
 // The game's pace: waits in a row keep their deadlines, so neither the time
-// spent drawing between them nor a sleep's late wake-up adds up over a game,
-// and a gap starts the pace afresh instead of rushing to catch up.
+// spent drawing between them nor a sleep's late wake-up adds up over a game;
+// a key wait or a long stall starts the pace afresh instead of rushing.
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -34,15 +34,45 @@ TEST(Pace, ThreeHundredStepsTakeTwentyFourHundredMsWhateverTheyCost)
     EXPECT_NEAR(fake_input.clock_ms, 5000 + 0.25 + 2400 + 0.4, 1e-6);
 }
 
-TEST(Pace, AKeyWaitOrAStallStartsItAfresh)
+TEST(Pace, ALateWakeUpIsMadeUpByTheWaitsThatFollow)
+{
+    reset_fakes();
+    fake_input.clock_ms = 100;
+    keep_pace(8);
+    fake_input.clock_ms += 20;  // a timer that woke 20 ms late
+    keep_pace(8);               // 12 ms behind: no sleep at all
+    keep_pace(8);               // 4 ms behind: none either
+    keep_pace(8);               // back on the deadline: 4 ms
+    keep_pace(8);
+    EXPECT_EQ(fake_input.sleeps, std::vector<unsigned>({8, 4, 8}));
+    EXPECT_DOUBLE_EQ(fake_input.clock_ms, 100 + 5 * 8);
+}
+
+TEST(Pace, TimersWokenUpToThirtyMsLateKeepTheWholeRunOnTime)
+{
+    reset_fakes();
+    fake_input.clock_ms = 0;
+    unsigned lateness = 12345;
+    double start = fake_input.clock_ms;
+    for (int step = 0; step < 300; step++) {
+        lateness = lateness * 1103515245u + 12345u;
+        fake_input.late_ms = (lateness >> 16) % 31;  // 0 to 30 ms
+        keep_pace(8);
+    }
+    // The run ends on its last deadline, late only by that last wake-up.
+    EXPECT_GE(fake_input.clock_ms - start, 2400);
+    EXPECT_LE(fake_input.clock_ms - start, 2400 + 30);
+}
+
+TEST(Pace, AKeyWaitOrAStallOfMoreThanAHundredMsStartsItAfresh)
 {
     reset_fakes();
     keep_pace(8);
-    fake_input.clock_ms += 5;  // the player takes a moment to press a key
+    fake_input.clock_ms += 5;   // the player takes a moment to press a key
     reset_pace();
-    keep_pace(50);             // still whole
-    fake_input.clock_ms += 20; // a stall longer than the next wait
-    keep_pace(8);              // whole again: no rush to catch up
+    keep_pace(50);              // still whole
+    fake_input.clock_ms += 150; // a stall: the game is far behind
+    keep_pace(8);               // whole again: no rush to catch up
     keep_pace(8);
     EXPECT_EQ(fake_input.sleeps, std::vector<unsigned>({8, 50, 8, 8}));
 }

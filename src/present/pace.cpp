@@ -1,29 +1,38 @@
 // The game's pace. Every wait of the game comes through here and keeps a
 // deadline: a wait that follows the previous one ends its length after that
 // one's end, not after "now", so the time spent drawing between two waits and
-// the sleep's own lateness do not add up over a game.
+// the sleep's own lateness do not add up over a game. A wait that woke late
+// is made up by the waits that follow, which shrink, down to none at all,
+// until the game is back on its deadlines.
 #include "../game/game.h"
 #include "present.h"
 
 static double pace_deadline = 0;  // when the previous wait ended, ms on the platform's clock
 static bool pace_kept = false;    // false until a wait has run since the last gap
 
+// How far behind its deadlines the game may fall and still make the time up.
+// Late timers in browsers wake up to about 90 ms late, and each of those is
+// made up; a longer hold-up (a stall, a laptop waking) starts the pace afresh,
+// since making up more than a dozen steps at once would look like a jump.
+constexpr double most_made_up_ms = 100;
+
 // How long a key wait rests between two polls: a key is still answered at
 // once, and a player who walks away costs the machine next to nothing.
 constexpr double poll_pause_ms = 1;
 
-// Waits ms after the previous wait's end; after a gap, ms from now.
+// Waits ms after the previous wait's end; after a gap or a stall, ms from now.
 void keep_pace(int ms)
 {
     double now = now_ms();
     double deadline = pace_deadline + ms;
-    // A gap, or work that outlasted this whole wait: start afresh rather than
-    // rush through the waits that follow to catch up.
-    if (!pace_kept || deadline < now)
+    if (!pace_kept || now - deadline > most_made_up_ms)
         deadline = now + ms;
     pace_deadline = deadline;
     pace_kept = true;
-    sleep_until_ms(deadline);
+    // A deadline already passed is not slept for at all: even a sleep of
+    // nothing gives the browser's timers a chance to be late again.
+    if (deadline > now)
+        sleep_until_ms(deadline);
 }
 
 // Forgets the previous wait, so the next one counts from now.
