@@ -3,7 +3,8 @@
 #   fast     the fast tests on a real bitmap and the start-up checks of the
 #            real program, in a plain build and a sanitizer build
 #   window   the real program under Xvfb (with a memcheck run), in both builds
-#   web      the browser version played in headless browsers
+#   web      the browser version played in headless Chromium, Firefox ESR
+#            and WebKitGTK
 #   package  the Debian package (lintian, autopkgtest) and the release tarball
 #   fuzz     each fuzz target for a minute (FUZZ_SECONDS)
 # With no stage named, all of them run, in that order.
@@ -20,7 +21,7 @@ for stage in $stages; do
     esac
 done
 tools/setup.sh $build_packages $test_packages
-case " $stages " in *" web "*) tools/setup.sh $web_packages $browser_test_packages ;; esac
+case " $stages " in *" web "*) tools/setup.sh $web_packages $browser_test_packages && tools/node-modules.sh ;; esac
 jobs=$(nproc)
 
 # The plain and the sanitizer build, with every test of the stage's label.

@@ -1,0 +1,260 @@
+// The one harness for the page tests and the page benchmark: serves the
+// built site on 127.0.0.1, opens it in a headless browser of any of the three
+// engines through a driver of its own (Chromium over the DevTools protocol
+// and Firefox over WebDriver BiDi, both with puppeteer-core; WebKitGTK's
+// MiniBrowser over classic WebDriver), types real keys, and reads the game's
+// canvas back as the window tests read a screenshot of the desktop game.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const url = require('url');
+
+const WAIT_MS = 60000;  // the longest any wait for the page polls
+const ENGINES = ['chromium', 'firefox', 'webkit'];
+const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+const VERSION = childProcess.execFileSync(path.join(__dirname, '..', '..', 'tools', 'version.sh'))
+  .toString().trim();
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Polls check until it gives something true; fails after timeout. A check
+// that throws (a page between two loads, say) counts as not yet.
+async function wait_until(what, check, timeout = WAIT_MS) {
+  const deadline = Date.now() + timeout;
+  let last_error = null;
+  for (;;) {
+    try {
+      const found = await check();
+      if (found) return found;
+    } catch (e) {
+      last_error = e;
+    }
+    if (Date.now() > deadline)
+      throw new Error('timed out waiting for ' + what + (last_error ? ' (last: ' + last_error.message + ')' : ''));
+    await sleep(50);
+  }
+}
+
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.svg': 'image/svg+xml', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+
+// The site's folder served on a free port of 127.0.0.1. Files named in
+// missing answer 404, files in dropped lose the connection as a network
+// gone away would, patch maps a file to a function of its bytes, and head
+// is a script put first in the page's head, before the page's own.
+class Site {
+  constructor(folder, { missing = [], dropped = [], patch = {}, head = '' } = {}) {
+    Object.assign(this, { folder, missing, dropped, patch, head, requests: [] });
+    this.server = http.createServer((req, res) => this.answer(req, res));
+  }
+
+  async start(port = 0) {
+    await new Promise((resolve) => this.server.listen(port, '127.0.0.1', resolve));
+    this.url = 'http://127.0.0.1:' + this.server.address().port + '/';
+    return this;
+  }
+
+  answer(req, res) {
+    const name = decodeURIComponent(req.url.split('?')[0]).replace(/^\/+/, '') || 'index.html';
+    this.requests.push(name);
+    if (this.dropped.includes(name)) return req.socket.destroy();
+    const file = path.join(this.folder, name);
+    if (this.missing.includes(name) || name.includes('..') || !fs.existsSync(file)) {
+      res.writeHead(404);
+      return res.end();
+    }
+    let body = fs.readFileSync(file);
+    if (this.patch[name]) body = this.patch[name](body);
+    if (name === 'index.html' && this.head)
+      body = Buffer.from(body.toString().replace('<head>', '<head><script>' + this.head + '</script>'));
+    res.writeHead(200, { 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
+                         'Content-Length': body.length, 'Cache-Control': 'no-cache' });
+    res.end(body);
+  }
+
+  async stop() {
+    this.server.closeAllConnections();
+    await new Promise((resolve) => this.server.close(resolve));
+  }
+}
+
+// puppeteer-core, from where the test command installed it.
+async function puppeteer() {
+  const where = path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules', 'puppeteer-core');
+  const entry = require(path.join(where, 'package.json')).exports['.'].import;
+  return (await import(url.pathToFileURL(path.join(where, entry)).href)).default;
+}
+
+// Chromium and Firefox, driven by puppeteer-core.
+class PuppeteerBrowser {
+  static async open(engine, width, height) {
+    const chromium = engine === 'chromium';
+    const browser = await (await puppeteer()).launch({
+      browser: chromium ? 'chrome' : 'firefox',
+      executablePath: chromium ? '/usr/bin/chromium' : '/usr/bin/firefox-esr',
+      headless: true,
+      defaultViewport: { width, height },
+      // Kept off the network but for 127.0.0.1.
+      args: chromium ? ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+                        '--disable-component-update', '--disable-sync', '--disable-default-apps'] : [],
+      extraPrefsFirefox: { 'network.proxy.type': 0, 'app.update.enabled': false },
+    });
+    const self = new PuppeteerBrowser();
+    self.engine = engine;
+    self.browser = browser;
+    self.page = (await browser.pages())[0] || await browser.newPage();
+    return self;
+  }
+
+  goto(url) { return this.page.goto(url, { waitUntil: 'load' }).catch(() => {}); }
+  reload() { return this.page.reload({ waitUntil: 'load' }).catch(() => {}); }
+  run(body, ...args) { return this.page.evaluate('(function () {' + body + '}).apply(null, ' + JSON.stringify(args) + ')'); }
+  async press(...keys) { for (const key of keys) await this.page.keyboard.press(KEY_NAMES[key] || key); }
+  click(selector) { return this.page.click(selector); }
+  resize(width, height) { return this.page.setViewport({ width, height }); }
+  async cdp(method, params = {}) {
+    if (!this.session) this.session = await this.page.createCDPSession();
+    return this.session.send(method, params);
+  }
+  close() { return this.browser.close(); }
+}
+
+const KEY_NAMES = { space: ' ', enter: 'Enter', tab: 'Tab' };
+const WEBDRIVER_KEYS = { space: ' ', enter: '\uE007', tab: '\uE004' };
+
+// WebKitGTK's MiniBrowser, driven by WebKitWebDriver over classic WebDriver.
+class WebKitBrowser {
+  static async open(engine, width, height) {
+    const self = new WebKitBrowser();
+    self.engine = engine;
+    self.port = 40000 + Math.floor(Math.random() * 20000);
+    self.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + self.port],
+                                     { stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
+    const capabilities = { 'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } };
+    const session = await wait_until('WebKitWebDriver', () =>
+      self.call('POST', '/session', { capabilities: { alwaysMatch: capabilities } }).catch(() => null), 20000);
+    self.base = '/session/' + session.sessionId;
+    await self.resize(width, height);
+    return self;
+  }
+
+  async call(method, where, body) {
+    const res = await fetch('http://127.0.0.1:' + this.port + where, {
+      method, headers: { 'Content-Type': 'application/json' }, body: body && JSON.stringify(body) });
+    const answer = await res.json();
+    if (answer.value && answer.value.error) throw new Error(answer.value.error + ': ' + answer.value.message);
+    return answer.value;
+  }
+
+  goto(url) { return this.call('POST', this.base + '/url', { url }); }
+  reload() { return this.call('POST', this.base + '/refresh', {}); }
+  run(body, ...args) { return this.call('POST', this.base + '/execute/sync', { script: body, args }); }
+  press(...keys) {
+    const actions = [];
+    for (const key of keys) {
+      const value = WEBDRIVER_KEYS[key] || key;
+      actions.push({ type: 'keyDown', value }, { type: 'keyUp', value });
+    }
+    return this.call('POST', this.base + '/actions', { actions: [{ type: 'key', id: 'keys', actions }] });
+  }
+  async click(selector) {
+    const element = await this.call('POST', this.base + '/element', { using: 'css selector', value: selector });
+    return this.call('POST', this.base + '/element/' + Object.values(element)[0] + '/click', {});
+  }
+  async resize(width, height) {
+    // The window's frame takes its share; the page gets the rest once the
+    // window has taken its new size.
+    await this.call('POST', this.base + '/window/rect', { width, height });
+    await wait_until('the new window size', () => this.run('return innerWidth === arguments[0]', width), 5000)
+      .catch(() => {});
+  }
+  cdp() { throw new Error('WebKitGTK has no DevTools protocol'); }
+  async close() {
+    await this.call('DELETE', this.base).catch(() => {});
+    this.driver.kill();
+  }
+}
+
+// Opens a headless browser of the engine with a page area of about width by height.
+function open_browser(engine, { width = 1400, height = 1250 } = {}) {
+  return (engine === 'webkit' ? WebKitBrowser : PuppeteerBrowser).open(engine, width, height);
+}
+
+const READ_CANVAS = `
+const canvas = document.getElementById('screen');
+const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+const rgb = new Uint8Array(canvas.width * canvas.height * 3);
+for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3) {
+  rgb[j] = rgba[i]; rgb[j + 1] = rgba[i + 1]; rgb[j + 2] = rgba[i + 2];
+}
+let text = '';
+for (let i = 0; i < rgb.length; i += 0x8000)
+  text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+return [canvas.width, canvas.height, btoa(text)];
+`;
+
+// Snapshots of the game's canvas, with readers for what the game shows;
+// text is read by the tests' read_screen, with the library's own font.
+class Canvas {
+  constructor(browser, reader) {
+    this.browser = browser;
+    this.reader = reader;
+    this.shot = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'vorlix-canvas-')), 'canvas.ppm');
+  }
+
+  async take() {
+    const [width, height, data] = await this.browser.run(READ_CANVAS);
+    Object.assign(this, { width, height, rgb: Buffer.from(data, 'base64') });
+    fs.writeFileSync(this.shot, Buffer.concat([Buffer.from(`P6\n${width} ${height}\n255\n`), this.rgb]));
+    return true;
+  }
+
+  ask(...args) {
+    return childProcess.execFileSync(this.reader, [this.shot, ...args.map(String)]).toString().trim();
+  }
+  text_is(x, y, text) { return this.ask('text', x, y, text.length) === text; }
+  number_at(x, y, length) { return this.ask('text', x, y, length).replace(/ /g, ''); }
+  pixel(x, y) {
+    const i = (y * this.width + x) * 3;
+    return ((this.rgb[i] << 16) | (this.rgb[i + 1] << 8) | this.rgb[i + 2]).toString(16).toUpperCase().padStart(6, '0');
+  }
+  pixel_is(x, y, rgb) { return this.pixel(x, y) === rgb; }
+  // Tells whether the snapshot is byte for byte a PPM picture of the same size.
+  same_as(ppm) {
+    const header = `P6\n${this.width} ${this.height}\n255\n`;
+    return ppm.subarray(0, header.length).toString() === header && ppm.subarray(header.length).equals(this.rgb);
+  }
+  wait_for(what, check) { return wait_until(what, async () => (await this.take()) && check.call(this)); }
+  close() { fs.rmSync(path.dirname(this.shot), { recursive: true, force: true }); }
+
+  // What the game shows, told apart by pixels no candy or block can cover.
+  title_shown() {
+    return this.text_is(220, 200, 'Vorlix version ' + VERSION) && this.text_is(220, 240, 'Laser with space') &&
+           this.pixel_is(0, 0, 'FF00FF') && this.pixel_is(210, 190, 'FF00FF');
+  }
+  frame_shown() {
+    return this.pixel_is(638, 15, 'FF00FF') && this.pixel_is(639, 479, 'FF00FF') &&
+           !this.pixel_is(210, 190, 'FF00FF') && this.text_is(20, 6, 'Candy:        0');
+  }
+  prompt_shown() {
+    return this.text_is(220, 250, 'New game (y/n)?') && this.pixel_is(210, 180, 'FF00FF') &&
+           this.pixel_is(419, 269, 'FF00FF');
+  }
+}
+
+// The engines to run, from VORLIX_ENGINES (all three by default).
+function engines() {
+  const asked = (process.env.VORLIX_ENGINES || ENGINES.join(' ')).split(/[ ,]+/).filter(Boolean);
+  for (const engine of asked)
+    if (!ENGINES.includes(engine)) throw new Error('no engine "' + engine + '": ' + ENGINES.join(', '));
+  return asked;
+}
+
+function page_status(browser) {
+  return browser.run("return document.getElementById('status').textContent");
+}
+
+module.exports = { Site, Canvas, open_browser, engines, page_status, wait_until, sleep, VERSION };
