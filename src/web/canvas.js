@@ -1,5 +1,6 @@
 // The page's side of the screen: the canvas that shows the game's bitmap.
-// Module.canvas is set by the page.
+// Module.canvas is set by the page, which may also ask to hear of the
+// first frame shown (Module.onFirstFrame).
 mergeInto(LibraryManager.library, {
   vorlix_open_canvas: function (width, height) {
     var canvas = Module['canvas'];
@@ -17,5 +18,10 @@ mergeInto(LibraryManager.library, {
       Module['screenImage'] = image;
     }
     Module['canvas'].getContext('2d').putImageData(image, 0, 0, left, top, right - left + 1, bottom - top + 1);
+    var first = Module['onFirstFrame'];
+    if (first) {
+      Module['onFirstFrame'] = null;
+      first();
+    }
   }
 });

@@ -10,6 +10,7 @@
   var status = document.getElementById('status');
   var messages = document.getElementById('messages');
   var again = document.getElementById('again');
+  var update_wait_ms = 3000;  // how long a load waits to learn of a newer build
   var running = false;
   var failed = false;
   // The game's module: its settings here, its functions once its script has run.
@@ -18,6 +19,7 @@
     print: show_message,
     printErr: function (text) { console.warn(text); },
     onRuntimeInitialized: play,
+    onFirstFrame: keep_for_offline,
     onAbort: function (what) { fail('Vorlix could not start: ' + what + '.'); },
     setStatus: function (text) { if (!running && text) say(text); }
   };
@@ -84,6 +86,49 @@
   canvas.addEventListener('mousedown', function () { unlock_sound(); canvas.focus(); });
   window.addEventListener('resize', fit);
 
+  // Settles once the worker has reached the state (true) or gone redundant.
+  function reached(worker, state) {
+    return new Promise(function (resolve) {
+      (function check() {
+        if (worker.state === state || worker.state === 'redundant') resolve(worker.state === state);
+        else worker.addEventListener('statechange', check, { once: true });
+      })();
+    });
+  }
+
+  // A page that the kept site served asks first whether there is a newer
+  // build. If there is, its worker fetches all of it and takes over, and the
+  // page loads again from it, before the game starts: the files of two
+  // builds never mix. With no network, or none newer, the kept build plays.
+  function take_newer_build() {
+    var workers = navigator.serviceWorker;
+    if (!workers || !workers.controller) return Promise.resolve();
+    return workers.getRegistration().then(function (registration) {
+      if (!registration) return;
+      var asked = new Promise(function (resolve) { setTimeout(resolve, update_wait_ms); });
+      return Promise.race([registration.update(), asked]).then(function () {
+        var next = registration.installing || registration.waiting;
+        if (!next) return;
+        say('Updating Vorlix\u2026');
+        return reached(next, 'installed').then(function (installed) {
+          if (!installed) return;
+          workers.addEventListener('controllerchange', function () { location.reload(); });
+          next.postMessage('take over');
+          return new Promise(function () {});  // the page loads again
+        });
+      });
+    }).catch(function () {});
+  }
+
+  // Once the title is up, a service worker keeps the site for playing with
+  // no network; registered earlier, it would slow the game's first start.
+  function keep_for_offline() {
+    if ('serviceWorker' in navigator)
+      navigator.serviceWorker.register('sw.js').catch(function (e) {
+        console.warn('Vorlix will not play offline: ' + e);
+      });
+  }
+
   function show_message(text) {
     messages.hidden = false;
     messages.textContent += text + '\n';
@@ -129,8 +174,10 @@
   }
 
   window.Module = game;
-  var script = document.createElement('script');
-  script.src = 'vorlix.js';
-  script.onerror = function () { fail('Vorlix could not load its script, vorlix.js.'); };
-  document.body.appendChild(script);
+  take_newer_build().then(function () {
+    var script = document.createElement('script');
+    script.src = 'vorlix.js';
+    script.onerror = function () { fail('Vorlix could not load its script, vorlix.js.'); };
+    document.body.appendChild(script);
+  });
 })();
