@@ -19,7 +19,11 @@ const RUNS = 5;
 // appears, where the head is on row 240 while the snake runs right, and
 // whether the game-over panel is up.
 const WATCH_FRAMES = `
-window.vorlixFrames = {titleAt: null, heads: [], panelShown: false};
+window.vorlixFrames = {titleAt: null, gateAt: null, heads: [], panelShown: false};
+new MutationObserver(() => {
+  const gate = document.getElementById('gate');
+  if (gate && !gate.hidden && window.vorlixFrames.gateAt === null) window.vorlixFrames.gateAt = performance.now();
+}).observe(document, {subtree: true, attributes: true, attributeFilter: ['hidden']});
 const put = CanvasRenderingContext2D.prototype.putImageData;
 CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
   put.call(this, image, ...rest);
@@ -85,8 +89,10 @@ async function measure(engine, late) {
   const c = new h.Canvas(b, READER);
   try {
     await b.goto(site.url);
-    const title_ms = await h.wait_until('the title', () => b.run('return window.vorlixFrames.titleAt'));
-    await c.wait_for('the title', c.title_shown);
+    // Ready to play: the title, or the line that asks for a key to allow sound.
+    const title_ms = await h.wait_until('the title', () => b.run(
+      'return window.vorlixFrames.gateAt || window.vorlixFrames.titleAt'));
+    await h.open_title(b, c);
     let load = null;
     if (engine === 'chromium' && !late) {
       await b.cdp('Performance.enable');
@@ -113,7 +119,7 @@ async function main() {
       const m = await measure(engine, late);
       const mean = m.ratios.reduce((a, r) => a + r, 0) / m.ratios.length;
       const timers = late ? 'timers 0-30 ms late' : 'timers as they are';
-      console.log('%s, %s: navigation to title %d ms (goal <= 200 ms)%s', engine, timers, Math.round(m.title_ms),
+      console.log('%s, %s: navigation to the title or its key line %d ms (goal <= 200 ms)%s', engine, timers, Math.round(m.title_ms),
                   m.load === null ? '' : ', main-thread load at the title ' + (m.load * 100).toFixed(1) + ' %');
       console.log('%s, %s: 300 steps %s x 2400 ms, mean %s (goal <= 1.005)', engine, timers,
                   m.ratios.map((r) => r.toFixed(4)).join(' '), mean.toFixed(4));

@@ -3,6 +3,7 @@
 // the latest frame and delivers keys meanwhile.
 #include <allegro.h>
 #include <emscripten.h>
+#include <emscripten/em_js.h>
 
 #include "browser.h"
 #include "present/clock.h"
@@ -54,10 +55,29 @@ extern "C" double now_ms()
     return emscripten_get_now();
 }
 
+// Gives the page back to the browser until it is shown again, if it is
+// hidden (another tab, a minimised window, a locked phone).
+EM_ASYNC_JS(void, wait_while_hidden, (), {
+    if (!Module['pageHidden'] || !Module['pageHidden']())
+        return;
+    await new Promise(function (shown) {
+        document.addEventListener('visibilitychange', function seen() {
+            if (Module['pageHidden']())
+                return;
+            document.removeEventListener('visibilitychange', seen);
+            shown();
+        });
+    });
+});
+
 // Shows the frame and gives the page back to the browser until the deadline.
+// A hidden page holds the game still in its wait: the time it was away is
+// then far more than the pace makes up, so the game goes on from where it
+// was, at its pace, without rushing.
 extern "C" void sleep_until_ms(double deadline)
 {
     web::show_screen();
     double left = deadline - emscripten_get_now();
     emscripten_sleep(left > 0 ? (unsigned)(left + 0.5) : 0);
+    wait_while_hidden();
 }

@@ -253,8 +253,23 @@ function engines() {
   return asked;
 }
 
+// Where the browser does not yet allow sound, the page first asks for a key:
+// waits for that line, or for the page to be ready without it, and presses
+// a key if it asked.
+async function open_gate(browser, ready) {
+  const gate = () => browser.run("const g = document.getElementById('gate'); return !!g && !g.hidden");
+  await wait_until('the page ready, or the line asking for a key', async () => (await gate()) || ready());
+  if (await gate()) await browser.press('x');
+}
+
+// Waits for the title, through the line that asks for a key if there is one.
+async function open_title(browser, canvas) {
+  await open_gate(browser, async () => (await canvas.take()) && canvas.title_shown());
+  await canvas.wait_for('the title', canvas.title_shown);
+}
+
 function page_status(browser) {
   return browser.run("return document.getElementById('status').textContent");
 }
 
-module.exports = { Site, Canvas, open_browser, engines, page_status, wait_until, sleep, VERSION };
+module.exports = { Site, Canvas, open_browser, engines, open_gate, open_title, page_status, wait_until, sleep, VERSION };

@@ -52,7 +52,7 @@ for (const engine of h.engines()) {
       with_page(engine, { head: FIXED_CLOCK }, async (b) => {
         const c = new h.Canvas(b, READER);
         try {
-          await c.wait_for('the title', c.title_shown);
+          await h.open_title(b, c);
           assert.ok(c.same_as(reference.title), 'the title differs from the library\'s');
           assert.deepEqual(await b.run(`const c = document.getElementById('screen');
             return [document.getElementsByTagName('canvas').length, c.width, c.height,
@@ -116,14 +116,14 @@ for (const engine of h.engines()) {
       const caches_kept = () => b.run('return caches.keys()');
       try {
         await b.goto(site.url);
-        await c.wait_for('the title', c.title_shown);
+        await h.open_title(b, c);
         await h.wait_until('the service worker', () => b.run(`return navigator.serviceWorker.getRegistration()
           .then((r) => !!(r && r.active && r.active.state === 'activated'))`));
 
         // No network at all: the whole site comes from what the worker kept.
         await site.stop();
         await b.reload();
-        await c.wait_for('the title with no network', c.title_shown);
+        await h.open_title(b, c);
         assert.deepEqual(await build_shown(), ['1', '1']);
 
         // A new build: its page, its script and its worker all differ.
@@ -136,7 +136,7 @@ for (const engine of h.engines()) {
         await b.reload();
         await h.wait_until('the new build', async () => (await build_shown())[0] === '2');
         assert.deepEqual(await build_shown(), ['2', '2']);
-        await c.wait_for('the title of the new build', c.title_shown);
+        await h.open_title(b, c);
         assert.equal((await caches_kept()).length, 1);
         assert.match((await caches_kept())[0], /-2$/);
       } finally {
@@ -170,6 +170,8 @@ for (const engine of h.engines()) {
       const bad_config = (data) => Buffer.concat([data.subarray(0, cfg.start), Buffer.from('3'),
                                                   data.subarray(cfg.start + 1)]);
       await with_page(engine, { patch: { 'vorlix.data': bad_config } }, async (b) => {
+        const said = async () => (await b.run("return document.getElementById('messages').textContent")) !== '';
+        await h.open_gate(b, said);
         await h.wait_until("the game's message", async () => (await b.run(
           "return document.getElementById('messages').textContent")).includes('wintype must be 0 or 1.'));
         await h.wait_until('the end', async () => (await h.page_status(b)).includes('ended'));
