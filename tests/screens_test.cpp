@@ -1,6 +1,7 @@
 // The fixed screens and the cues, drawn on a real bitmap and read back.
 #include "fixture.h"
 
+#include <cstring>
 #include <unistd.h>
 
 #include "shell/shell.h"
@@ -127,7 +128,7 @@ TEST_F(SoundCues, EachWaitsItsDurationWithOrWithoutASample)
 }
 
 // Loads the shipped sounds as the game does, and names each loaded sample
-// after the file whose length it has, so a mix-up of files shows.
+// after the file whose sound it opens with, so a mix-up of files shows.
 void load_and_name_the_shipped_sounds()
 {
     char here[4096];
@@ -138,7 +139,7 @@ void load_and_name_the_shipped_sounds()
         SAMPLE *alone = load_cue_sample(file);
         ASSERT_NE(alone, nullptr);
         for (SAMPLE *loaded : {spl_start, spl_laser, spl_candy, spl_hit})
-            if (loaded && loaded->len == alone->len)
+            if (loaded && memcmp(loaded->data, alone->data, 200) == 0)
                 fake_input.sample_names[loaded] = file;
         destroy_sample(alone);
     }
@@ -146,7 +147,7 @@ void load_and_name_the_shipped_sounds()
     ASSERT_EQ(fake_input.sample_names.size(), 4u);
 }
 
-TEST_F(SoundCues, EachPlaysItsOwnFileLoopedAtFullVolumeLeftUntilItsWaitEnds)
+TEST_F(SoundCues, EachPlaysItsOwnFileOnceAtFullVolumeLeftAndOnlyANewPlayStopsIt)
 {
     install_sound(DIGI_NONE, MIDI_NONE, nullptr);
     load_and_name_the_shipped_sounds();
@@ -158,17 +159,57 @@ TEST_F(SoundCues, EachPlaysItsOwnFileLoopedAtFullVolumeLeftUntilItsWaitEnds)
     show_game_over();
     cue_start();  // a second time: played afresh, not resumed
     const std::vector<std::string> expected = {
-        "play start.wav 255 0 1000 1", "cue_start", "stop start.wav",
-        "play candy.wav 255 0 1000 1", "cue_candy", "stop candy.wav",
-        "pause_with_laser_dots", "play laser.wav 255 0 1000 1", "cue_laser", "stop laser.wav",
-        "play hit.wav 255 0 1000 1",   "cue_hit", "stop hit.wav",
-        "play start.wav 255 0 1000 1", "cue_start", "stop start.wav"};
+        "stop start.wav", "play start.wav 255 0 1000 0", "cue_start",
+        "stop candy.wav", "play candy.wav 255 0 1000 0", "cue_candy",
+        "pause_with_laser_dots", "stop laser.wav", "play laser.wav 255 0 1000 0", "cue_laser",
+        "stop hit.wav", "play hit.wav 255 0 1000 0", "cue_hit",
+        "stop start.wav", "play start.wav 255 0 1000 0", "cue_start"};
     EXPECT_EQ(fake_input.sound_log, expected);
+    // Each is made to its cue's length at the sound's own rate.
+    EXPECT_EQ(spl_start->len, 4961u);  // 225 ms at 22050 Hz
+    EXPECT_EQ(spl_candy->len, 1103u);
+    EXPECT_EQ(spl_laser->len, 706u);
+    EXPECT_EQ(spl_hit->len, 6615u);
     for (SAMPLE **s : {&spl_start, &spl_laser, &spl_candy, &spl_hit}) {
         destroy_sample(*s);
         *s = nullptr;
     }
     remove_sound();
+}
+
+// A 16-bit sample whose values count up from silence, one a frame.
+SAMPLE *counting_sample(int frames, int stereo)
+{
+    SAMPLE *s = create_sample(16, stereo, 10000, frames);
+    for (int i = 0; i < frames * (stereo ? 2 : 1); i++)
+        ((uint16_t *)s->data)[i] = (uint16_t)(0x8000 + 1000 + i);
+    return s;
+}
+
+TEST_F(SoundCues, ACueSoundIsLoopedOrCutToItsLengthAndFadesOutOverItsLast2Ms)
+{
+    // 10 ms of sound made into 25 ms: looped two and a half times.
+    SAMPLE *cue = fit_to_cue(counting_sample(100, 0), 25);
+    ASSERT_EQ(cue->len, 250u);
+    const uint16_t *v = (const uint16_t *)cue->data;
+    EXPECT_EQ(v[0], 0x8000 + 1000);
+    EXPECT_EQ(v[100], 0x8000 + 1000);  // the loop starts over
+    EXPECT_EQ(v[229], 0x8000 + 1029);  // whole until the fade
+    EXPECT_LT(v[240], 0x8000 + 1049);
+    EXPECT_EQ(v[249], 0x8000);         // silence at the very end
+    for (int i = 231; i < 250; i++)
+        EXPECT_LE(v[i], v[i - 1]) << i;  // falling all the way
+    destroy_sample(cue);
+    // A longer stereo sound is cut, both channels alike.
+    cue = fit_to_cue(counting_sample(1000, 1), 32);
+    ASSERT_EQ(cue->len, 320u);
+    v = (const uint16_t *)cue->data;
+    EXPECT_EQ(v[2 * 299], 0x8000 + 1598);  // the last frame before the fade
+    EXPECT_EQ(v[2 * 299 + 1], 0x8000 + 1599);
+    EXPECT_EQ(v[2 * 319], 0x8000);
+    EXPECT_EQ(v[2 * 319 + 1], 0x8000);
+    destroy_sample(cue);
+    EXPECT_EQ(fit_to_cue(nullptr, 50), nullptr);  // a sound that did not load stays silent
 }
 
 TEST_F(TitleScreen, ClearPlayfieldPaintsEveryPixelBlack)

@@ -78,6 +78,8 @@ void show_title();
 // Works out the running skill, shows the game-over panel and plays the crash.
 void show_game_over();
 
+// Makes a cue's sound of exactly ms from a sample, in the sample's place.
+SAMPLE *fit_to_cue(SAMPLE *sample, int ms);
 // The four sound cues; each holds the game for its whole duration.
 void cue_start();
 void cue_candy();

@@ -40,11 +40,12 @@ SAMPLE *load_cue_sample(const char *path)
     return sample;
 }
 
-// Loads the four cue samples; a file the game cannot play is left out.
+// Loads the four cue samples, each made to its cue's length; a file the
+// game cannot play is left out.
 void load_samples()
 {
-    spl_start = load_cue_sample("start.wav");
-    spl_laser = load_cue_sample("laser.wav");
-    spl_candy = load_cue_sample("candy.wav");
-    spl_hit = load_cue_sample("hit.wav");
+    spl_start = fit_to_cue(load_cue_sample("start.wav"), cue_start_ms);
+    spl_laser = fit_to_cue(load_cue_sample("laser.wav"), cue_laser_ms);
+    spl_candy = fit_to_cue(load_cue_sample("candy.wav"), cue_candy_ms);
+    spl_hit = fit_to_cue(load_cue_sample("hit.wav"), cue_hit_ms);
 }

@@ -8,6 +8,10 @@ namespace web {
 
 static bool sound_on = false;  // samples are heard
 
+void set_config_int(const char *, const char *, int)
+{
+}
+
 int install_sound(int digi, int, const char *)
 {
     sound_on = false;

@@ -1,29 +1,48 @@
 // The page's side of the sound: the game's samples through Web Audio.
-// Module.audio is the page's AudioContext once a key or a tap has allowed
-// sound; until then every sample is silent.
+// Module.audio is the page's AudioContext; while the browser does not allow
+// sound yet, every sample is silent. Each start and stop is scheduled on the
+// audio clock, which places it to the sample, a render quantum ahead of its
+// current time: called "now", it would land wherever the next quantum fell.
 mergeInto(LibraryManager.library, {
   vorlix_sound_available: function () {
     return (typeof AudioContext !== 'undefined' || typeof webkitAudioContext !== 'undefined') ? 1 : 0;
   },
 
-  // Starts one sample: volume 0..255, pan 0 (left)..255 (right), speed in
-  // thousandths of the sample's own rate. Silent until sound is allowed.
-  vorlix_play: function (spl, data, frames, bits, stereo, freq, vol, pan, speed, loop) {
-    var audio = Module['audio'];
-    if (!audio || frames <= 0) return;
+  // The moment on the audio clock at which a start or stop asked for now is
+  // heard; the same for every call made in one go.
+  $vorlix_cue_time: function (audio) {
+    return audio.currentTime + 128 / audio.sampleRate;
+  },
+
+  // The sample as a Web Audio buffer, made once for each sample.
+  $vorlix_buffer: function (audio, spl, data, frames, bits, stereo, freq) {
+    var made = Module['buffers'] = Module['buffers'] || {};
+    var key = spl + ':' + data + ':' + frames;
+    if (made[key] && made[key].context === audio) return made[key].buffer;
     var channels = stereo ? 2 : 1;
-    var buffer;
-    try {
-      buffer = audio.createBuffer(channels, frames, freq);
-    } catch (e) {
-      return;  // a rate the browser cannot play
-    }
+    var buffer = audio.createBuffer(channels, frames, freq);
     for (var ch = 0; ch < channels; ch++) {
       var out = buffer.getChannelData(ch);
       for (var i = 0; i < frames; i++) {
         var at = i * channels + ch;
         out[i] = bits === 8 ? (HEAPU8[data + at] - 128) / 128 : (HEAPU16[(data >> 1) + at] - 32768) / 32768;
       }
+    }
+    made[key] = { context: audio, buffer: buffer };
+    return buffer;
+  },
+
+  // Starts one sample: volume 0..255, pan 0 (left)..255 (right), speed in
+  // thousandths of the sample's own rate. Silent until sound is allowed.
+  vorlix_play__deps: ['$vorlix_cue_time', '$vorlix_buffer'],
+  vorlix_play: function (spl, data, frames, bits, stereo, freq, vol, pan, speed, loop) {
+    var audio = Module['audio'];
+    if (!audio || frames <= 0) return;
+    var buffer;
+    try {
+      buffer = vorlix_buffer(audio, spl, data, frames, bits, stereo, freq);
+    } catch (e) {
+      return;  // a rate the browser cannot play
     }
     var source = audio.createBufferSource();
     source.buffer = buffer;
@@ -40,15 +59,23 @@ mergeInto(LibraryManager.library, {
       last = panner;
     }
     last.connect(audio.destination);
-    source.start();
+    source.start(vorlix_cue_time(audio));
     var playing = Module['playing'] = Module['playing'] || {};
     (playing[spl] = playing[spl] || []).push(source);
+    source.onended = function () {
+      var list = playing[spl] || [];
+      var at = list.indexOf(source);
+      if (at >= 0) list.splice(at, 1);
+      source.disconnect();
+    };
   },
 
+  // Stops every playing copy of a sample where a start asked for now would begin.
+  vorlix_stop__deps: ['$vorlix_cue_time'],
   vorlix_stop: function (spl) {
+    var audio = Module['audio'];
     var playing = Module['playing'] || {};
-    (playing[spl] || []).forEach(function (source) { source.stop(); source.disconnect(); });
-    delete playing[spl];
+    (playing[spl] || []).forEach(function (source) { source.stop(vorlix_cue_time(audio)); });
   },
 
   vorlix_stop_all: function () {

@@ -28,6 +28,28 @@ static bool read_file(const char *filename, std::vector<unsigned char> &bytes)
     return ok;
 }
 
+// Makes a sample of len frames, its data left to be filled.
+SAMPLE *create_sample(int bits, int stereo, int freq, int len)
+{
+    if ((bits != 8 && bits != 16) || freq <= 0 || len <= 0)
+        return nullptr;
+    size_t values = (size_t)len * (stereo ? 2 : 1);
+    SAMPLE *spl = new SAMPLE;
+    spl->bits = bits;
+    spl->stereo = stereo ? -1 : 0;  // the library's TRUE
+    spl->freq = freq;
+    spl->priority = default_priority;
+    spl->len = (unsigned long)len;
+    spl->loop_start = 0;
+    spl->loop_end = spl->len;
+    spl->param = (unsigned long)-1;
+    if (bits == 8)
+        spl->data = new unsigned char[values]();
+    else
+        spl->data = new unsigned short[values]();
+    return spl;
+}
+
 // Loads a WAV file, or returns nullptr when it is missing or unusable.
 SAMPLE *load_sample(const char *filename)
 {
@@ -37,24 +59,13 @@ SAMPLE *load_sample(const char *filename)
         return nullptr;
     const unsigned char *in = bytes.data() + wav.data_at;
     size_t values = wav.data_bytes / (wav.bits / 8);  // samples of every channel
-    SAMPLE *spl = new SAMPLE;
-    spl->bits = wav.bits;
-    spl->stereo = wav.channels == 2 ? -1 : 0;  // the library's TRUE
-    spl->freq = wav.rate;
-    spl->priority = default_priority;
-    spl->len = values / wav.channels;
-    spl->loop_start = 0;
-    spl->loop_end = spl->len;
-    spl->param = (unsigned long)-1;
+    SAMPLE *spl = create_sample(wav.bits, wav.channels == 2, wav.rate, (int)(values / wav.channels));
     if (wav.bits == 8) {
-        unsigned char *out = new unsigned char[values];
-        memcpy(out, in, values);
-        spl->data = out;
+        memcpy(spl->data, in, values);
     } else {
-        unsigned short *out = new unsigned short[values];
+        unsigned short *out = (unsigned short *)spl->data;
         for (size_t i = 0; i < values; i++)
             out[i] = (unsigned short)((in[2 * i] | in[2 * i + 1] << 8) ^ 0x8000);
-        spl->data = out;
     }
     return spl;
 }

@@ -19,6 +19,9 @@ struct SAMPLE {
     void *data;                // the sample frames
 };
 
+// Makes a sample of len frames, its data left to be filled; nullptr for a
+// shape the library does not take.
+SAMPLE *create_sample(int bits, int stereo, int freq, int len);
 // Loads a WAV file, or returns nullptr when it is missing or unusable.
 SAMPLE *load_sample(const char *filename);
 // Frees a sample.
