@@ -1,12 +1,13 @@
 #!/bin/sh
-# Synthesises the game's four sound cues into assets/, byte for byte the same
-# on every run (sox -R). Each lasts as long as its cue or a little longer, so
+# Synthesises the game's four sound cues into assets/ (or the folder given),
+# byte for byte the same on every run (sox -R). Each lasts as long as its cue or a little longer, so
 # that the game, which makes every cue's sound exactly its length, never
 # repeats one; each peaks at -3 dBFS. Several tones are made as channels of
 # their own and mixed down, since sox's synth keeps only the first tone of a
 # one-channel output.
 set -eu
-cd "$(dirname "$0")/../assets"
+mkdir -p "${1:-$(dirname "$0")/../assets}"
+cd "${1:-$(dirname "$0")/../assets}"
 out="-R -r 22050 -b 16 -c 1 -e signed-integer"
 
 # A rising chime for the title: C, E, G and the octave, each ringing on.
@@ -23,4 +24,4 @@ sox -R -n -r 22050 -c 2 -p synth 0.05 sine 1318.5 sine 1975.5 |
 # with no offset from silence.
 sox -R -n -r 22050 -c 1 -p synth 0.3 brownnoise synth 0.3 sine amod 55 |
     sox -p $out hit.wav lowpass 1200 highpass 40 fade q 0.003 0.3 0.25 norm -3
-printf '1 0\n' > vorlix.cfg
+[ -n "${1:-}" ] || printf '1 0\n' > vorlix.cfg

@@ -43,7 +43,7 @@ for stage in $stages; do
     web)
         tools/build-web.sh
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site"
-        cmake --build build-test -j"$jobs" --target read_screen
+        cmake --build build-test -j"$jobs" --target read_screen draw_screens
         ctest --test-dir build-test --output-on-failure -L web ;;
     package)
         tests/package/package_test.sh build-package
