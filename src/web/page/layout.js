@@ -31,6 +31,38 @@ var VorlixLayout = (function () {
     return s >= 1 ? Math.floor(s) : Math.max(s, 0.1);
   }
 
+  // Places the text beside the field, below it, behind its button (folded),
+  // or, when it is open with no room for it, over the middle of the field.
+  function place_text(f, open) {
+    var info = el('info'), fold = el('fold');
+    var folded = !f.beside && !f.below && !open;
+    info.classList.toggle('folded', folded);
+    fold.hidden = f.beside || f.below;
+    fold.setAttribute('aria-expanded', String(!folded));
+    var right = Math.ceil(f.x + f.width), bottom = Math.ceil(f.y + f.height);
+    var centred = Math.max(0, f.x + (f.width - f.text_w) / 2);
+    if (f.beside) place(info, right, f.y, Math.min(f.text_w, f.w - right), f.height);
+    else if (f.below) place(info, centred, bottom, f.text_w, f.h - bottom);
+    else if (folded) place(info, Math.max(0, f.w - 200), 0, Math.min(f.w, 200), null);
+    else place(info, centred, Math.max(0, f.y + f.height / 6), f.text_w, null);
+    info.style.background = f.beside || f.below || folded ? '' : 'rgba(0, 0, 0, 0.88)';
+  }
+
+  // Places the touch controls beside the field, or below it on an upright phone.
+  function place_pads(f, touch) {
+    var left_pad = el('left-pad'), right_pad = el('right-pad');
+    left_pad.hidden = right_pad.hidden = !touch;
+    el('turn').hidden = !f.upright;
+    if (touch && !f.upright) {
+      place(left_pad, 0, 0, f.x, f.h);
+      place(right_pad, f.x + f.width, 0, f.w - f.x - f.width, f.h);
+    } else if (f.upright) {
+      place(left_pad, 0, f.height, f.w / 2, f.h - f.height - 48);
+      place(right_pad, f.w / 2, f.height, f.w / 2, f.h - f.height - 48);
+    }
+    left_pad.style.flexDirection = right_pad.style.flexDirection = f.upright ? 'row' : 'column';
+  }
+
   // Lays the page out for the window as it is. touch: the touch controls
   // are shown; open: the text is to be seen whatever the room (the game is
   // loading, has failed or has ended, or the player unfolded it).
@@ -38,54 +70,26 @@ var VorlixLayout = (function () {
     var ratio = window.devicePixelRatio || 1;
     var w = window.innerWidth, h = window.innerHeight;
     var upright = touch && h > w;
-    var room_w = touch && !upright ? w - 2 * pad_room : w;
-    var room_h = upright ? h - upright_pads : h;
-    var s = scale_for(Math.max(room_w, 1), Math.max(room_h, 1), ratio);
-    var field_w = game_w * s / ratio, field_h = game_h * s / ratio;
-
-    // The text goes beside the field, below it, or behind its button.
-    var info = el('info'), fold = el('fold');
-    var beside = !touch && w - field_w >= side_text;
-    var below = !touch && !beside && h - field_h >= below_text;
-    var info_w = beside ? Math.min(w - field_w, widest_text) : Math.min(w, Math.max(field_w, 480));
-    var left = (w - field_w - (beside ? info_w : 0)) / 2;
-    var top = upright ? 0 : (h - field_h) / 2;
-    if (below) {
-      place(info, 0, 0, info_w, null);
-      top = Math.max(0, (h - field_h - Math.min(info.scrollHeight, h - field_h)) / 2);
+    var s = scale_for(Math.max(touch && !upright ? w - 2 * pad_room : w, 1),
+                      Math.max(upright ? h - upright_pads : h, 1), ratio);
+    var f = { w: w, h: h, upright: upright, width: game_w * s / ratio, height: game_h * s / ratio };
+    f.beside = !touch && w - f.width >= side_text;
+    f.below = !touch && !f.beside && h - f.height >= below_text;
+    f.text_w = f.beside ? Math.min(w - f.width, widest_text) : Math.min(w, Math.max(f.width, 480));
+    var left = (w - f.width - (f.beside ? f.text_w : 0)) / 2;
+    var top = upright ? 0 : (h - f.height) / 2;
+    if (f.below) {
+      place(el('info'), 0, 0, f.text_w, null);  // to learn how tall the text is
+      top = Math.max(0, (h - f.height - Math.min(el('info').scrollHeight, h - f.height)) / 2);
     }
     // On whole device pixels: a box on a fraction of one shows some game
     // columns doubled and others halved.
-    var x = Math.round(left * ratio) / ratio, y = Math.round(top * ratio) / ratio;
-    el('screen').style.transform = 'translate(' + x + 'px, ' + y + 'px) scale(' + s / ratio + ')';
-    var right = Math.ceil(x + field_w), bottom = Math.ceil(y + field_h);
-
-    var folded = !beside && !below && !open;
-    info.classList.toggle('folded', folded);
-    fold.hidden = beside || below;
-    fold.setAttribute('aria-expanded', String(!folded));
-    if (beside) place(info, right, y, Math.min(info_w, w - right), field_h);
-    else if (below) place(info, Math.max(0, x + (field_w - info_w) / 2), bottom, info_w, h - bottom);
-    else if (folded) place(info, Math.max(0, w - 200), 0, Math.min(w, 200), null);
-    else place(info, Math.max(0, x + (field_w - info_w) / 2), Math.max(0, y + field_h / 6), info_w, null);
-    info.style.background = beside || below || folded ? '' : 'rgba(0, 0, 0, 0.88)';
-
-    // The line that waits for the first key, across the middle of the field.
-    place(el('gate'), x, y + field_h / 2 - 12, field_w, null);
-
-    // The touch controls, beside the field or below it.
-    var left_pad = el('left-pad'), right_pad = el('right-pad');
-    left_pad.hidden = right_pad.hidden = !touch;
-    el('turn').hidden = !upright;
-    if (touch && !upright) {
-      place(left_pad, 0, 0, x, h);
-      place(right_pad, x + field_w, 0, w - x - field_w, h);
-    } else if (upright) {
-      place(left_pad, 0, field_h, w / 2, h - field_h - 48);
-      place(right_pad, w / 2, field_h, w / 2, h - field_h - 48);
-    }
-    left_pad.style.flexDirection = right_pad.style.flexDirection = upright ? 'row' : 'column';
-    return { scale: s, left: x, top: y, width: field_w, height: field_h, text: beside ? 'beside' : below ? 'below' : 'folded' };
+    f.x = Math.round(left * ratio) / ratio;
+    f.y = Math.round(top * ratio) / ratio;
+    el('screen').style.transform = 'translate(' + f.x + 'px, ' + f.y + 'px) scale(' + s / ratio + ')';
+    place_text(f, open);
+    place(el('gate'), f.x, f.y + f.height / 2 - 12, f.width, null);  // across the middle of the field
+    place_pads(f, touch);
   }
 
   return { fit: fit };
