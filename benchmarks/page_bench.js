@@ -116,7 +116,7 @@ async function main() {
   console.log('site size: %d bytes, %s kB (goal <= 250 kB)', size, (size / 1000).toFixed(1));
   for (const engine of h.engines()) {
     for (const late of [false, true]) {
-      const m = await measure(engine, late);
+      const m = await h.again_if_webkit_crashed(engine, () => measure(engine, late));
       const mean = m.ratios.reduce((a, r) => a + r, 0) / m.ratios.length;
       const timers = late ? 'timers 0-30 ms late' : 'timers as they are';
       console.log('%s, %s: navigation to the title or its key line %d ms (goal <= 200 ms)%s', engine, timers, Math.round(m.title_ms),

@@ -9,7 +9,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { describe, it, before, after } = require('node:test');
+const { describe, it: node_it, before } = require('node:test');
 const h = require('./harness');
 
 const [SITE, READER, DRAW_SCREENS] = process.argv.slice(2);
@@ -48,6 +48,8 @@ function route_clear(c) {
 
 for (const engine of h.engines()) {
   describe(engine, () => {
+    const it = (name, test) => node_it(name, () => h.again_if_webkit_crashed(engine, test));
+
     it('plays whole games, pixel for pixel, then y, n and Play again', () =>
       with_page(engine, { head: FIXED_CLOCK }, async (b) => {
         const c = new h.Canvas(b, READER);
