@@ -268,19 +268,21 @@ async function open_title(browser, canvas) {
   await canvas.wait_for('the title', canvas.title_shown);
 }
 
-// Runs a test, and once more if WebKitGTK's web process crashed under it.
+// Runs a test, and again (twice at the most) if WebKitGTK's web process
+// crashed under it.
 // That process dies now and then (about one game in a hundred here, on an
 // assertion of the engine's, SIGILL in its main thread) on any page that
 // draws on a canvas, whatever the drawing call and with sound or without,
 // and never on the same page with the drawing left out; the page has no
 // part in it, but a test cannot go on without it.
 async function again_if_webkit_crashed(engine, test) {
-  try {
-    return await test();
-  } catch (e) {
-    if (engine !== 'webkit' || !/invalid session id/.test(e.message)) throw e;
-    console.log('# WebKitGTK\'s web process crashed; the test runs again');
-    return test();
+  for (let attempt = 1; ; attempt++) {
+    try {
+      return await test();
+    } catch (e) {
+      if (engine !== 'webkit' || !/invalid session id/.test(e.message) || attempt === 3) throw e;
+      console.log('# WebKitGTK\'s web process crashed; the test runs again');
+    }
   }
 }
 
