@@ -7,7 +7,6 @@ mergeInto(LibraryManager.library, {
     canvas.width = width;
     canvas.height = height;
     Module['screenImage'] = null;
-    if (Module['onScreenOpened']) Module['onScreenOpened'](width, height);
   },
 
   // Copies the drawn area, left..right by top..bottom, to the canvas.
