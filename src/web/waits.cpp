@@ -55,11 +55,14 @@ extern "C" double now_ms()
     return emscripten_get_now();
 }
 
-// Gives the page back to the browser until it is shown again, if it is
-// hidden (another tab, a minimised window, a locked phone).
-EM_ASYNC_JS(void, wait_while_hidden, (), {
-    if (!Module['pageHidden'] || !Module['pageHidden']())
-        return;
+// Tells whether the page is hidden (another tab, a minimised window, a
+// locked phone).
+EM_JS(int, page_hidden, (), {
+    return Module['pageHidden'] && Module['pageHidden']() ? 1 : 0;
+});
+
+// Gives the page back to the browser until it is shown again.
+EM_ASYNC_JS(void, wait_until_shown, (), {
     await new Promise(function (shown) {
         document.addEventListener('visibilitychange', function seen() {
             if (Module['pageHidden']())
@@ -79,5 +82,7 @@ extern "C" void sleep_until_ms(double deadline)
     web::show_screen();
     double left = deadline - emscripten_get_now();
     emscripten_sleep(left > 0 ? (unsigned)(left + 0.5) : 0);
-    wait_while_hidden();
+    // Asked only when hidden: every asynchronous call unwinds the game's stack.
+    if (page_hidden())
+        wait_until_shown();
 }
