@@ -18,6 +18,13 @@ const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const VERSION = childProcess.execFileSync(path.join(__dirname, '..', '..', 'tools', 'version.sh'))
   .toString().trim();
 
+// A script for a page's head that holds its calendar at one second, so that
+// its random numbers are always the same: with them the snake's first game
+// runs from the middle of the field straight into the right-hand border,
+// touching no candy.
+const FIXED_SECONDS = 1765000000;
+const FIXED_CLOCK = 'Date.now = function () { return ' + FIXED_SECONDS * 1000 + '; };';
+
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Polls check until it gives something true; fails after timeout. A check
@@ -290,4 +297,5 @@ function page_status(browser) {
   return browser.run("return document.getElementById('status').textContent");
 }
 
-module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION };
+module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
+                   FIXED_SECONDS, FIXED_CLOCK };

@@ -14,15 +14,11 @@ const h = require('./harness');
 
 const [SITE, READER, DRAW_SCREENS] = process.argv.slice(2);
 
-// The page's calendar is held at this second, so that its random numbers
-// are the ones the reference screens were drawn with.
-const SECONDS = 1765000000;
-const FIXED_CLOCK = 'Date.now = function () { return ' + SECONDS * 1000 + '; };';
-
 const reference = {};
 before(() => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlix-reference-'));
-  childProcess.execFileSync(DRAW_SCREENS, [String(SECONDS), dir]);
+  // Drawn with the random numbers of the page's held calendar.
+  childProcess.execFileSync(DRAW_SCREENS, [String(h.FIXED_SECONDS), dir]);
   for (const name of ['title', 'field', 'panel']) reference[name] = fs.readFileSync(path.join(dir, name + '.ppm'));
   fs.rmSync(dir, { recursive: true });
 });
@@ -51,7 +47,7 @@ for (const engine of h.engines()) {
     const it = (name, test) => node_it(name, () => h.again_if_webkit_crashed(engine, test));
 
     it('plays whole games, pixel for pixel, then y, n and Play again', () =>
-      with_page(engine, { head: FIXED_CLOCK }, async (b) => {
+      with_page(engine, { head: h.FIXED_CLOCK }, async (b) => {
         const c = new h.Canvas(b, READER);
         try {
           await h.open_title(b, c);
