@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 rm -rf "$work"/vorlix*
 mkdir -p "$src"
-(cd "$top" && git ls-files -co --exclude-standard -z | tar --null -T - -cf -) | tar -xf - -C "$src"
+"$top/tools/copy-tree.sh" "$src"
 
 (cd "$src" && dpkg-checkbuilddeps && dpkg-buildpackage -us -uc -b) > "$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log"; fail "dpkg-buildpackage"; }
