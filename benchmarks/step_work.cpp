@@ -49,9 +49,9 @@ void BM_step_work(benchmark::State &state)
     start_test_screen();
     for (auto _ : state) {
         reset_fakes();
-        fake_input.record_events = false;
-        fake_input.player = lap_player;
-        fake_input.watcher = time_steps;
+        fake_machine.record_events = false;
+        fake_machine.player = lap_player;
+        fake_machine.watcher = time_steps;
         step_us.clear();
         last_wait = timespec();
         rng_state.rng_seed = -7;

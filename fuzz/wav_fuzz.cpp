@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fclose(f);
     SAMPLE *sample = load_cue_sample(path);
     if (sample) {
-        bool sane = sample->freq >= 1 && sample->freq <= 192000 &&
+        bool sane = sample->freq >= lowest_wav_rate && sample->freq <= highest_wav_rate &&
                     (sample->bits == 8 || sample->bits == 16) &&
                     (unsigned long)sample->len * (sample->bits / 8) * (sample->stereo ? 2 : 1) <= size;
         destroy_sample(sample);

@@ -37,7 +37,7 @@ TEST_F(Laser, DotsEveryFourPixelsThenAWipeInEachDirection)
         game_state.dir_y = c.dir_y;
         line_is_x = c.dir_x != 0;
         reset_fakes();
-        fake_input.watcher = count_dots;
+        fake_machine.watcher = count_dots;
         dots_seen = 0;
         fire_laser();
         EXPECT_EQ(dots_seen, (std::abs(c.last - c.first)) / 4 + 1);

@@ -33,7 +33,7 @@ void start_loop(const char *keys, std::vector<const char *> at_prompt)
     games_over = 0;
     prompt_keys = at_prompt;
     script_keys(keys);
-    fake_input.watcher = type_at_prompt;
+    fake_machine.watcher = type_at_prompt;
 }
 
 TEST_F(MainLoop, NAtTheTitleOrTheStartDoesNotQuitButAnswersThePromptAtOnce)
@@ -51,7 +51,7 @@ TEST_F(MainLoop, YAsTheLastKeyOfAGameStartsTheNextAtOnce)
     // Title key, start key, then y during the first game; n and n in the second.
     start_loop("aby", {});
     // The second title is where the player quits.
-    fake_input.watcher = [](const std::string &what) {
+    fake_machine.watcher = [](const std::string &what) {
         if (what == "cue_hit")
             games_over++;
         if (what == "cue_start" && games_over == 1)
@@ -67,7 +67,7 @@ TEST_F(MainLoop, OnlyLowerCaseYAndNAnswerThePrompt)
     start_loop("ab", {"YNx n"});
     play_games();
     EXPECT_EQ(titles_shown(), 1);
-    EXPECT_TRUE(fake_input.keys.empty());  // every key up to the n was read
+    EXPECT_TRUE(fake_machine.keys.empty());  // every key up to the n was read
 }
 
 TEST_F(MainLoop, EachGameStartsFreshWithTheConfiguredBackground)
@@ -94,17 +94,17 @@ TEST_F(MainLoop, EachKeyWaitStartsThePaceAfresh)
 {
     start_loop("", {});
     polls_to_key = 0;
-    fake_input.player = slow_key;
-    fake_input.poll_ms = 1;
-    fake_input.watcher = [](const std::string &what) {
+    fake_machine.player = slow_key;
+    fake_machine.poll_ms = 1;
+    fake_machine.watcher = [](const std::string &what) {
         if (what == "cue_hit")
             script_keys("n");
     };
     play_games();
     // The chime, then the blip after the first key wait and the first step
     // after the second: both whole, although the waits took some time each.
-    ASSERT_GE(fake_input.events.size(), 3u);
-    EXPECT_EQ(std::vector<event_t>(fake_input.events.begin(), fake_input.events.begin() + 3),
+    ASSERT_GE(fake_machine.events.size(), 3u);
+    EXPECT_EQ(std::vector<event_t>(fake_machine.events.begin(), fake_machine.events.begin() + 3),
               std::vector<event_t>({{"cue_start", cue_start_ms}, {"cue_candy", cue_candy_ms},
                                     {"pause_after_step", (unsigned)game_state.step_delay}}));
 }
@@ -113,21 +113,21 @@ TEST_F(MainLoop, KeyWaitsRestBetweenPollsButTheStepLoopNeverDoes)
 {
     start_loop("", {});
     polls_to_key = 0;
-    fake_input.player = slow_key;
-    fake_input.watcher = [](const std::string &what) {
+    fake_machine.player = slow_key;
+    fake_machine.watcher = [](const std::string &what) {
         if (what == "cue_start")
-            EXPECT_EQ(fake_input.rests, 0);
+            EXPECT_EQ(fake_machine.rests, 0);
         if (what == "cue_candy")  // after the title's key wait: four empty polls
-            EXPECT_EQ(fake_input.rests, 4);
+            EXPECT_EQ(fake_machine.rests, 4);
         if (what == "pause_after_step" && game_state.distance == 1)
-            EXPECT_EQ(fake_input.rests, 8);  // and four more before the start key
+            EXPECT_EQ(fake_machine.rests, 8);  // and four more before the start key
         if (what == "cue_hit") {
-            EXPECT_EQ(fake_input.rests, 8);  // not one in the whole game
+            EXPECT_EQ(fake_machine.rests, 8);  // not one in the whole game
             script_keys("n");
         }
     };
     play_games();
-    EXPECT_EQ(fake_input.rests, 8);  // the n was there at once
+    EXPECT_EQ(fake_machine.rests, 8);  // the n was there at once
 }
 
 TEST_F(MainLoop, TheSecondGameGoesOnWithTheSameRandomSequence)
@@ -135,7 +135,7 @@ TEST_F(MainLoop, TheSecondGameGoesOnWithTheSameRandomSequence)
     static rng_state_t at_first_crash;
     static int first_x, first_y;
     start_loop("ab", {});
-    fake_input.watcher = [](const std::string &what) {
+    fake_machine.watcher = [](const std::string &what) {
         if (what == "cue_hit" && games_over++ == 0) {
             at_first_crash = rng_state;
             script_keys("yab");

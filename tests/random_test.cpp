@@ -109,11 +109,11 @@ TEST(RandomNumbers, ClockSeedIsTheSecondsHalfRoundedWrappedAndNegated)
         {0, -1}, {1700000000, -1700000001}, {2147483646, -2147483647},
         {2147483647, -1}, {4294967295, -2}};
     for (auto [seconds, seed] : cases) {
-        fake_input.calendar = seconds;
+        fake_machine.calendar = seconds;
         seed_random();
         EXPECT_EQ(rng_state.rng_seed, seed) << seconds;
     }
-    fake_input.calendar = -1;
+    fake_machine.calendar = -1;
 }
 
 TEST(CandyPosition, StaysInsideTheBorderForEveryDraw)

@@ -1,6 +1,7 @@
 // The fixed screens and the cues, drawn on a real bitmap and read back.
 #include "fixture.h"
 
+#include <cmath>
 #include <cstring>
 #include <unistd.h>
 
@@ -31,7 +32,7 @@ TEST_F(TitleScreen, ShowsBoxBorderAndThreeLinesThenChimes)
     EXPECT_EQ(screen_text(text_x, title_name_y, 19, red), std::string("Vorlix version ") + game_version);
     EXPECT_EQ(screen_text(text_x, title_steer_y, 18, red), "Steer with s and l");
     EXPECT_EQ(screen_text(text_x, title_laser_y, 16, red), "Laser with space");
-    EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_start", cue_start_ms}}));
+    EXPECT_EQ(fake_machine.events, std::vector<event_t>({{"cue_start", cue_start_ms}}));
 }
 
 typedef on_screen GameFrame;
@@ -105,7 +106,7 @@ TEST_F(GameOverPanel, PaintsOverTheFieldInsideThePanelOnly)
     EXPECT_EQ(screen_text(text_x, panel_distance_y, 23, red), "Distance points:   1234");
     EXPECT_EQ(screen_text(text_x, panel_skill_y, 23, red), "Running skill:     0.08");
     EXPECT_EQ(screen_text(candy_text_x, status_text_y, 15, red), "Candy:        3");  // status bar brought up to date
-    EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_hit", cue_hit_ms}}));
+    EXPECT_EQ(fake_machine.events, std::vector<event_t>({{"cue_hit", cue_hit_ms}}));
 }
 
 typedef on_screen SoundCues;
@@ -120,8 +121,8 @@ TEST_F(SoundCues, EachWaitsItsDurationWithOrWithoutASample)
         cue_candy();
         cue_laser();
         cue_hit();
-        EXPECT_EQ(fake_input.events, std::vector<event_t>({{"cue_start", 225}, {"cue_candy", 50},
-                                                           {"cue_laser", 32}, {"cue_hit", 300}}));
+        EXPECT_EQ(fake_machine.events, std::vector<event_t>({{"cue_start", cue_start_ms}, {"cue_candy", cue_candy_ms},
+                                                             {"cue_laser", cue_laser_ms}, {"cue_hit", cue_hit_ms}}));
     }
     spl_start = spl_candy = spl_laser = spl_hit = nullptr;
     destroy_sample(tone);
@@ -140,11 +141,11 @@ void load_and_name_the_shipped_sounds()
         ASSERT_NE(alone, nullptr);
         for (SAMPLE *loaded : {spl_start, spl_laser, spl_candy, spl_hit})
             if (loaded && memcmp(loaded->data, alone->data, 200) == 0)
-                fake_input.sample_names[loaded] = file;
+                fake_machine.sample_names[loaded] = file;
         destroy_sample(alone);
     }
     ASSERT_EQ(chdir(here), 0);
-    ASSERT_EQ(fake_input.sample_names.size(), 4u);
+    ASSERT_EQ(fake_machine.sample_names.size(), 4u);
 }
 
 TEST_F(SoundCues, EachPlaysItsOwnFileOnceAtFullVolumeLeftAndOnlyANewPlayStopsIt)
@@ -164,12 +165,13 @@ TEST_F(SoundCues, EachPlaysItsOwnFileOnceAtFullVolumeLeftAndOnlyANewPlayStopsIt)
         "pause_with_laser_dots", "stop laser.wav", "play laser.wav 255 0 1000 0", "cue_laser",
         "stop hit.wav", "play hit.wav 255 0 1000 0", "cue_hit",
         "stop start.wav", "play start.wav 255 0 1000 0", "cue_start"};
-    EXPECT_EQ(fake_input.sound_log, expected);
+    EXPECT_EQ(fake_machine.sound_log, expected);
     // Each is made to its cue's length at the sound's own rate.
-    EXPECT_EQ(spl_start->len, 4961u);  // 225 ms at 22050 Hz
-    EXPECT_EQ(spl_candy->len, 1103u);
-    EXPECT_EQ(spl_laser->len, 706u);
-    EXPECT_EQ(spl_hit->len, 6615u);
+    auto frames_of = [](int ms) { return (unsigned long)std::lround(22050 * ms / 1000.0); };
+    EXPECT_EQ(spl_start->len, frames_of(cue_start_ms));
+    EXPECT_EQ(spl_candy->len, frames_of(cue_candy_ms));
+    EXPECT_EQ(spl_laser->len, frames_of(cue_laser_ms));
+    EXPECT_EQ(spl_hit->len, frames_of(cue_hit_ms));
     for (SAMPLE **s : {&spl_start, &spl_laser, &spl_candy, &spl_hit}) {
         destroy_sample(*s);
         *s = nullptr;

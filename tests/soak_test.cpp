@@ -64,8 +64,8 @@ TEST_F(Soak, RingStopsGrowingAtItsSlotsAndItsPositionStaysInThem)
     set_up_bare_game();
     place_candy();  // the bare game has already seeded the trail
     steps_played = 0;
-    fake_input.record_events = false;
-    fake_input.player = mow;
+    fake_machine.record_events = false;
+    fake_machine.player = mow;
     char last_key = 'y';
     int game_over = 0;
     play_game(last_key, game_over);

@@ -26,7 +26,7 @@ TEST_F(StepLoop, FirstStepPunchesTheStartPixelAndWrapsTheRing)
 {
     set_up_bare_game();
     putpixel(screen, 320, 240, color(green));  // as if a block covered the start
-    fake_input.watcher = look_at_first_step;
+    fake_machine.watcher = look_at_first_step;
     play_until_death();
     EXPECT_EQ(first.start_pixel, color(black));
     EXPECT_EQ(first.head_pixel, color(red));
@@ -143,7 +143,7 @@ TEST_F(StepLoop, RingGrowsOnScheduleAndRelocationIsFirstDrawnAtStep54)
     sizes_seen.clear();
     draw_steps.clear();
     rng_before = rng_state;
-    fake_input.watcher = watch_growth;
+    fake_machine.watcher = watch_growth;
     // A lap round the field: right, down, left, up.
     keys_at_step = {{280, "l"}, {480, "l"}, {1000, "l"}};
     play_until_death();
@@ -200,7 +200,7 @@ TEST_F(StepLoop, ARandomJumpKeepsTheCountAndLeavesABlockBehind)
     reset_fakes();
     jump.seen = false;
     // The jump's blip sounds once the new candy is drawn.
-    fake_input.watcher = [](const std::string &what) {
+    fake_machine.watcher = [](const std::string &what) {
         if (what != "cue_candy" || jump.seen)
             return;
         jump = {true, game_state.candy_count, count_color(old_x, old_y, old_x + 24, old_y + 24, green),

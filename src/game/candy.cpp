@@ -10,7 +10,6 @@ static void fill_candy_square(int color)
         line(screen, x, g.candy_y, x, g.candy_y + g.candy_size, color);
 }
 
-// Turns the old candy into a block and puts a new candy somewhere else.
 void place_candy()
 {
     fill_candy_square(pixel_of(game_state.block_color));

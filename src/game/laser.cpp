@@ -17,7 +17,6 @@ static bool dot_in_field(int x, int y, int dx, int dy)
     return y >= stride + status_bottom;
 }
 
-// Fires the laser straight ahead of the head.
 void fire_laser()
 {
     game_state_t &g = game_state;

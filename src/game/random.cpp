@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "game.h"
+#include "state.h"
 
 rng_state_t rng_state;
 
@@ -46,7 +46,6 @@ static void start_generators()
     r.rng_last = r.rng_table[0];
 }
 
-// Seeds the generator from the clock; called once at start-up.
 void seed_random()
 {
     double t = (double)time(nullptr);
@@ -54,7 +53,6 @@ void seed_random()
     rng_state.rng_seed = -s - 1;  // always <= -1, so the first draw initialises
 }
 
-// Returns the next random number, in (0, 0.99999988].
 double next_random()
 {
     rng_state_t &r = rng_state;

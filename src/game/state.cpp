@@ -1,6 +1,5 @@
 // The current game's record and how each game starts.
-#include "../present/present.h"
-#include "game.h"
+#include "state.h"
 
 game_state_t game_state;
 
@@ -12,14 +11,12 @@ constexpr double candy_span_y = border_bottom - separator_y;  // 464
 constexpr double candy_min_x = 1.0;
 constexpr double candy_min_y = separator_y;
 
-// Draws the candy's next top-left corner at random, inside the border.
 void pick_candy_position()
 {
     game_state.candy_x = (int32_t)((candy_span_x - game_state.candy_size) * next_random() + candy_min_x);
     game_state.candy_y = (int32_t)((candy_span_y - game_state.candy_size) * next_random() + candy_min_y);
 }
 
-// Sets every field to its start-of-game value and picks the first candy spot.
 void reset_game()
 {
     game_state_t &g = game_state;
@@ -29,7 +26,7 @@ void reset_game()
     g.dir_y = 0;
     g.trail_pos = 1;
     g.trail_size = 2;
-    g.laser_step = 4;
+    g.laser_step = laser_stride;
     g.candy_count = -1;  // the placement at game start brings it to 0
     g.shots = 0;
     g.distance = 0;
@@ -40,12 +37,11 @@ void reset_game()
     g.candy_color = blue;
     g.block_color = green;
     g.text_color = red;
-    g.step_delay = 8;
-    g.laser_delay = 16;
+    g.step_delay = step_delay_ms;
+    g.laser_delay = laser_delay_ms;
     pick_candy_position();
 }
 
-// Empties the trail ring's slots before a game.
 void clear_trail()
 {
     for (int i = 1; i <= trail_slots; i++) {
@@ -54,7 +50,6 @@ void clear_trail()
     }
 }
 
-// Remembers the start position as the ring's first slot; nothing is drawn yet.
 void seed_trail()
 {
     game_state.trail_pos = 1;

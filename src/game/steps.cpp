@@ -7,8 +7,6 @@
 constexpr int relocation_every = 10;
 constexpr double relocation_chance = 0.002;
 
-// Takes one key from the keyboard buffer and returns its character; keys are
-// told apart by the character in the low 8 bits, case and all.
 char read_key()
 {
     return (char)(readkey() & 0xff);
@@ -93,7 +91,6 @@ static void collide(int &game_over)
     }
 }
 
-// Runs one game step by step until the snake dies.
 void play_game(char &last_key, int &game_over)
 {
     game_state_t &g = game_state;

@@ -3,6 +3,11 @@
 #ifndef VORLIX_CLOCK_H
 #define VORLIX_CLOCK_H
 
+// How long a wait for a key rests between two looks at the keyboard: a key
+// is still answered at once to the eye, and a player who walks away costs
+// the machine next to nothing.
+constexpr double poll_pause_ms = 10;
+
 // Returns the time on a clock that never jumps.
 extern "C" double now_ms();
 // Returns once now_ms() has reached deadline; meanwhile the platform may show

@@ -3,7 +3,6 @@
 
 color_table_t color_table;
 
-// Fills the colour table.
 void init_color_table()
 {
     static const int32_t rgb[color_count][3] = {
@@ -20,10 +19,10 @@ void init_color_table()
     }
 }
 
-// Returns the screen pixel value of a colour index; at 32-bit depth a pixel
-// reads back exactly as this value, which the collision tests rely on.
 int pixel_of(int color_index)
 {
+    // At 32-bit depth a pixel reads back exactly as this value, which the
+    // collision tests rely on.
     return makecol(color_table.red[color_index], color_table.green[color_index],
                    color_table.blue[color_index]);
 }

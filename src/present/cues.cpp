@@ -25,15 +25,13 @@ static int silence_of(const SAMPLE *sample)
     return sample->bits == 16 ? 0x8000 : 0x80;
 }
 
-// Makes a sound of exactly ms from a sample, looped when it is shorter and
-// cut when it is longer, fading out over its last 2 ms. The library starts and
-// stops a sound only at the edge of its mixing blocks, so a cue that played
-// its sample looped and stopped it after its wait sounded for a whole number
-// of blocks instead of its own length; a sound of its own length, played once
-// and left to end by itself, is heard for exactly that long. Takes the
-// sample's place: the sample itself is destroyed.
 SAMPLE *fit_to_cue(SAMPLE *sample, int ms)
 {
+    // The library starts and stops a sound only at the edge of its mixing
+    // blocks, so a cue that played its sample looped and stopped it after its
+    // wait sounded for a whole number of blocks instead of its own length; a
+    // sound of its own length, played once and left to end by itself, is
+    // heard for exactly that long.
     if (!sample || sample->len == 0)
         return sample;
     int channels = sample->stereo ? 2 : 1;
@@ -72,11 +70,7 @@ static void play_cue(SAMPLE *sample, int duration_ms)
     keep_pace(duration_ms);
 }
 
-// Rising chime as the title appears.
 void cue_start() { play_cue(spl_start, cue_start_ms); }
-// Blip of a new candy.
 void cue_candy() { play_cue(spl_candy, cue_candy_ms); }
-// Zap of a laser shot.
 void cue_laser() { play_cue(spl_laser, cue_laser_ms); }
-// Crash as the snake dies.
 void cue_hit() { play_cue(spl_hit, cue_hit_ms); }

@@ -1,10 +1,7 @@
 // The game's pace. Every wait of the game comes through here and keeps a
 // deadline: a wait that follows the previous one ends its length after that
 // one's end, not after "now", so the time spent drawing between two waits and
-// the sleep's own lateness do not add up over a game. A wait that woke late
-// is made up by the waits that follow, which shrink, down to none at all,
-// until the game is back on its deadlines.
-#include "../game/game.h"
+// the sleep's own lateness do not add up over a game.
 #include "present.h"
 
 static double pace_deadline = 0;  // when the previous wait ended, ms on the platform's clock
@@ -16,11 +13,6 @@ static bool pace_kept = false;    // false until a wait has run since the last g
 // since making up more than a dozen steps at once would look like a jump.
 constexpr double most_made_up_ms = 100;
 
-// How long a key wait rests between two polls: a key is still answered at
-// once, and a player who walks away costs the machine next to nothing.
-constexpr double poll_pause_ms = 1;
-
-// Waits ms after the previous wait's end; after a gap or a stall, ms from now.
 void keep_pace(int ms)
 {
     double now = now_ms();
@@ -35,25 +27,21 @@ void keep_pace(int ms)
         sleep_until_ms(deadline);
 }
 
-// Forgets the previous wait, so the next one counts from now.
 void reset_pace()
 {
     pace_kept = false;
 }
 
-// The step's pause once the head is drawn.
 void pause_after_step()
 {
     keep_pace(game_state.step_delay);
 }
 
-// The laser's pause with its dots on the screen.
 void pause_with_laser_dots()
 {
     keep_pace(game_state.laser_delay);
 }
 
-// Rests a moment between two polls of a key wait.
 void pause_between_polls()
 {
     sleep_until_ms(now_ms() + poll_pause_ms);

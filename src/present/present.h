@@ -1,24 +1,18 @@
 // What the player sees and hears, and when: the colour table, the fixed
-// screens, the four sound cues and the pace that every wait of the game keeps.
-// Everything is drawn straight onto the visible screen.
+// screens, the four sound cues and the pace of the game's waits. Everything
+// is drawn straight onto the visible screen, from the game's record
+// (state.h); the rules above (game.h) call these routines.
 #ifndef VORLIX_PRESENT_H
 #define VORLIX_PRESENT_H
 
 #include <allegro.h>
 #include <cstdint>
 
+#include "../game/state.h"
 #include "clock.h"
 
 // Number of entries in the colour table.
 constexpr int color_count = 17;
-
-// The entries of the colour table that the game's colour roles use.
-constexpr int black = 0;
-constexpr int white = 1;
-constexpr int red = 2;
-constexpr int green = 3;
-constexpr int blue = 4;
-constexpr int magenta = 5;
 
 // Colour index -> red, green, blue (0..255 each); filled once at start-up.
 struct color_table_t {
@@ -53,6 +47,8 @@ constexpr int text_x = 220;
 constexpr int title_name_y = 200, title_steer_y = 220, title_laser_y = 240;
 constexpr int panel_candy_y = 190, panel_distance_y = 210, panel_skill_y = 230;
 constexpr int prompt_y = 250;
+// The question after each game, which the shell prints at (text_x, prompt_y).
+constexpr char new_game_prompt[] = "New game (y/n)?";
 
 // Fills the colour table.
 void init_color_table();
@@ -61,7 +57,8 @@ int pixel_of(int color_index);
 
 // Paints the whole screen in the background colour.
 void clear_playfield();
-// Paints the status rows above the separator in the background colour.
+// Paints the status rows above the separator in the background colour; the
+// border columns 0 and 639 are left alone.
 void clear_status_rows();
 // Paints the centre panel in the background colour.
 void clear_panel();
@@ -78,16 +75,20 @@ void show_title();
 // Works out the running skill, shows the game-over panel and plays the crash.
 void show_game_over();
 
-// Makes a cue's sound of exactly ms from a sample, in the sample's place.
+// Makes a cue's sound of exactly ms from a sample, looped when the sample is
+// shorter and cut when it is longer, fading out over its last 2 ms; it takes
+// the sample's place, and the sample itself is destroyed.
 SAMPLE *fit_to_cue(SAMPLE *sample, int ms);
 // The four sound cues; each holds the game for its whole duration.
-void cue_start();
-void cue_candy();
-void cue_laser();
-void cue_hit();
+void cue_start();  // rising chime as the title appears
+void cue_candy();  // blip of a new candy
+void cue_laser();  // zap of a laser shot
+void cue_hit();    // crash as the snake dies
 
-// Waits ms after the previous wait's end, or from now after a gap; every
-// wait of the game goes through here, so steps and cues keep their length.
+// Waits ms after the previous wait's end, or from now after a gap or a
+// stall; every step, pause and cue goes through here, so that they keep
+// their length over a game. A wait that woke late is made up by the waits
+// that follow, which shrink, down to none at all.
 void keep_pace(int ms);
 // Starts the pace afresh: the next wait counts from now (after a key wait).
 void reset_pace();
@@ -95,8 +96,9 @@ void reset_pace();
 void pause_after_step();
 // The laser's pause with its dots on the screen.
 void pause_with_laser_dots();
-// Rests a moment between two polls of a key wait, so that waiting for the
-// player costs next to nothing.
+// Rests poll_pause_ms between two polls of a key wait, so that waiting for
+// the player costs next to nothing; it keeps no deadline and leaves the
+// pace alone.
 void pause_between_polls();
 
 #endif

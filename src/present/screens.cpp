@@ -1,7 +1,6 @@
 // The fixed screens: title, game frame, status bar and game-over panel. Each
 // routine paints its own area with fixed coordinates and leaves the rest of
 // the screen as it is.
-#include "../game/game.h"
 #include "present.h"
 
 #include "version.h"
@@ -23,7 +22,6 @@ static void clear_rows(int left, int top, int right, int bottom)
         line(screen, left, y, right, y, bg);
 }
 
-// Paints the whole screen in the background colour.
 void clear_playfield()
 {
     int bg = pixel_of(game_state.bg_color);
@@ -31,26 +29,21 @@ void clear_playfield()
         line(screen, x, 0, x, border_bottom, bg);
 }
 
-// Paints the status rows above the separator in the background colour; the
-// border columns 0 and 639 are left alone.
 void clear_status_rows()
 {
     clear_rows(1, status_top, border_right - 1, status_bottom);
 }
 
-// Paints the centre panel in the background colour.
 void clear_panel()
 {
     clear_rows(panel_left, panel_top, panel_right, panel_bottom);
 }
 
-// Outlines the centre panel.
 void draw_panel_box()
 {
     draw_box(panel_left, panel_top, panel_right, panel_bottom, pixel_of(game_state.frame_color));
 }
 
-// Outlines the title box and the screen border.
 void draw_title_frames()
 {
     int frame = pixel_of(game_state.frame_color);
@@ -58,7 +51,6 @@ void draw_title_frames()
     draw_box(0, 0, border_right, border_bottom, frame);
 }
 
-// Shows the three counters in the status rows.
 void draw_status_bar()
 {
     clear_status_rows();
@@ -71,7 +63,6 @@ void draw_status_bar()
                   (long)game_state.distance);
 }
 
-// Draws the status bar, the border and the separator of a game.
 void draw_game_frame()
 {
     draw_status_bar();
@@ -80,7 +71,6 @@ void draw_game_frame()
     line(screen, 0, separator_y, border_right, separator_y, frame);
 }
 
-// Shows the title screen and plays the start chime.
 void show_title()
 {
     draw_title_frames();
@@ -100,7 +90,6 @@ static double running_skill_of(int32_t candies, int32_t distance, int32_t shots)
     return ((15.0 * n) * n) * n / (d * s);
 }
 
-// Works out the running skill, shows the game-over panel and plays the crash.
 void show_game_over()
 {
     game_state_t &g = game_state;

@@ -47,7 +47,6 @@ static void skip_byte_order_mark(FILE *file)
         rewind(file);  // not a mark after all: the value reader rejects the byte
 }
 
-// Reads one decimal integer, as "%d" would, but refuses what does not fit 32 bits.
 bool read_config_value(FILE *file, int32_t &value)
 {
     int c;
@@ -79,8 +78,6 @@ bool read_config_value(FILE *file, int32_t &value)
     return true;
 }
 
-// Reads the window type and the background from the start of the file; a
-// value that is missing or unreadable comes back out of range.
 void read_config_values(FILE *file, int32_t &first, int32_t &second)
 {
     first = second = unreadable_value;
@@ -89,8 +86,6 @@ void read_config_values(FILE *file, int32_t &first, int32_t &second)
     read_config_value(file, second);
 }
 
-// Opens the configuration file and reads both values; exits with a message
-// when the file is missing or a value is out of range.
 void read_config()
 {
     config_file = open_config();

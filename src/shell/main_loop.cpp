@@ -17,8 +17,7 @@ static void wait_for_key(char &last_key)
 // game may already be the answer.
 static void ask_new_game(char &last_key, int &game_over)
 {
-    textprintf_ex(screen, font, text_x, prompt_y, pixel_of(game_state.text_color), -1, "%s",
-                  "New game (y/n)?");
+    textprintf_ex(screen, font, text_x, prompt_y, pixel_of(game_state.text_color), -1, "%s", new_game_prompt);
     for (;;) {
         bool key_read = keypressed();
         if (key_read)
@@ -32,7 +31,6 @@ static void ask_new_game(char &last_key, int &game_over)
     reset_pace();
 }
 
-// Plays one game after another until the player answers n.
 void play_games()
 {
     char last_key = 'y';

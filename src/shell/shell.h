@@ -27,9 +27,13 @@ bool read_config_value(FILE *file, int32_t &value);
 // Sets up the library, the screen, the keyboard and the sound;
 // exits with a message when there is no usable display.
 void start_library();
-// Loads the four cue samples; a file the game cannot play is left out.
+// Loads the four cue samples, each made to its cue's length; a file the
+// game cannot play is left out.
 void load_samples();
-// Loads one sample for a cue, or returns nullptr when the file is unusable.
+// Loads one sample for a cue, or returns nullptr when the file is missing or
+// fails the check of wav.h. Each platform supplies it: the desktop checks a
+// file before the library's loader sees it, the browser's loader checks it
+// as it reads it.
 SAMPLE *load_cue_sample(const char *path);
 
 // Plays one game after another until the player answers n.

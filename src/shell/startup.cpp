@@ -6,7 +6,6 @@
 #include "../present/present.h"
 #include "shell.h"
 
-// Prints a start-up failure and ends the program with status 0.
 void fail_start(const char *message)
 {
     fputs(message, stdout);
@@ -46,8 +45,6 @@ static bool try_mode(int card)
     return set_gfx_mode(card, screen_w, screen_h, 0, 0) >= 0;
 }
 
-// Sets up the library, the screen, the keyboard and the sound;
-// exits with a message when there is no usable display.
 void start_library()
 {
     const char *no_graphics = "Graphics error or wrong resolution.\n";
@@ -69,7 +66,6 @@ void start_library()
         install_sound(DIGI_NONE, MIDI_NONE, nullptr);
 }
 
-// Releases the samples, the sound, the library and the configuration file.
 void shut_down()
 {
     destroy_sample(spl_start);

@@ -23,13 +23,10 @@ static bool pcm_format_usable(const unsigned char *fmt, size_t length)
            rate <= (uint32_t)highest_wav_rate && (bits == 8 || bits == 16);
 }
 
-// Tells whether a WAV file image is one the library can load and play safely:
-// a RIFF WAVE with one PCM format chunk, followed by exactly one data chunk of
-// whole sample frames that lies wholly inside the file. The chunks are walked
-// the way the library's loader walks them, with no pad bytes after odd sizes,
-// so that both see the same chunks. Where the sound lies goes to layout.
 bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout)
 {
+    // The chunks are walked the way the library's loader walks them, with no
+    // pad bytes after odd sizes, so that both see the same chunks.
     if (size < riff_header || memcmp(data, "RIFF", 4) != 0 || memcmp(data + 8, "WAVE", 4) != 0)
         return false;
     wav_layout found = {};

@@ -20,7 +20,9 @@ struct wav_layout {
 };
 
 // Tells whether a WAV file image is one the library can load and play
-// safely; if so and layout is given, says where its sound lies.
+// safely: a RIFF WAVE with one PCM format chunk, followed by exactly one data
+// chunk of whole sample frames that lies wholly inside the file. If so and
+// layout is given, says where its sound lies.
 bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout = nullptr);
 
 #endif

@@ -57,8 +57,8 @@ int main(int argc, char **argv)
     out_dir = argv[2];
     start_test_screen();
     reset_fakes();
-    fake_input.calendar = (time_t)atoll(argv[1]);
-    fake_input.watcher = snapshot;
+    fake_machine.calendar = (time_t)atoll(argv[1]);
+    fake_machine.watcher = snapshot;
     seed_random();
     bgcol = black;
     script_keys("ab");  // the title's key and the start key, then no steering at all

@@ -219,16 +219,10 @@ class Canvas {
     return true;
   }
 
-  ask(...args) {
-    return childProcess.execFileSync(this.reader, [this.shot, ...args.map(String)]).toString().trim();
-  }
-  text_is(x, y, text) { return this.ask('text', x, y, text.length) === text; }
-  number_at(x, y, length) { return this.ask('text', x, y, length).replace(/ /g, ''); }
   pixel(x, y) {
     const i = (y * this.width + x) * 3;
     return ((this.rgb[i] << 16) | (this.rgb[i + 1] << 8) | this.rgb[i + 2]).toString(16).toUpperCase().padStart(6, '0');
   }
-  pixel_is(x, y, rgb) { return this.pixel(x, y) === rgb; }
   // Tells whether the snapshot is byte for byte a PPM picture of the same size.
   same_as(ppm) {
     const header = `P6\n${this.width} ${this.height}\n255\n`;
@@ -237,18 +231,19 @@ class Canvas {
   wait_for(what, check) { return wait_until(what, async () => (await this.take()) && check.call(this)); }
   close() { fs.rmSync(path.dirname(this.shot), { recursive: true, force: true }); }
 
-  // What the game shows, told apart by pixels no candy or block can cover.
-  title_shown() {
-    return this.text_is(220, 200, 'Vorlix version ' + VERSION) && this.text_is(220, 240, 'Laser with space') &&
-           this.pixel_is(0, 0, 'FF00FF') && this.pixel_is(210, 190, 'FF00FF');
-  }
-  frame_shown() {
-    return this.pixel_is(638, 15, 'FF00FF') && this.pixel_is(639, 479, 'FF00FF') &&
-           !this.pixel_is(210, 190, 'FF00FF') && this.text_is(20, 6, 'Candy:        0');
-  }
-  prompt_shown() {
-    return this.text_is(220, 250, 'New game (y/n)?') && this.pixel_is(210, 180, 'FF00FF') &&
-           this.pixel_is(419, 269, 'FF00FF');
+  // What the game shows, told by the reader as the window tests tell it.
+  shows(...what) { return childProcess.spawnSync(this.reader, [this.shot, 'shows', ...what]).status === 0; }
+  title_shown() { return this.shows('title', VERSION); }
+  frame_shown() { return this.shows('frame'); }
+  prompt_shown() { return this.shows('prompt'); }
+  // The game-over panel's candies, distance and skill, once the reader has
+  // held them to the status bar and the shots fired.
+  panel(shots) {
+    const found = childProcess.spawnSync(this.reader, [this.shot, 'panel', String(shots)]);
+    const said = found.stdout.toString().trim().split('\n');
+    if (found.status !== 0) throw new Error('the game-over panel: ' + said.join('; '));
+    const [candies, distance, skill] = said[0].split(' ');
+    return { candies, distance, skill };
   }
 }
 

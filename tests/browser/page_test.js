@@ -36,12 +36,6 @@ async function with_page(engine, how, test) {
   }
 }
 
-// True when nothing lies on the first steps of the scripted route.
-function route_clear(c) {
-  return [321, 322].every((x) => c.pixel_is(x, 240, '000000')) && c.pixel_is(322, 239, '000000') &&
-         [322, 323, 324, 325].every((x) => c.pixel_is(x, 238, '000000'));
-}
-
 for (const engine of h.engines()) {
   describe(engine, () => {
     const it = (name, test) => node_it(name, () => h.again_if_webkit_crashed(engine, test));
@@ -72,18 +66,13 @@ for (const engine of h.engines()) {
             await c.wait_for('the next title', c.title_shown);
             await b.press('a');
             await c.wait_for('the playfield frame', c.frame_shown);
-            played = route_clear(c);
+            played = c.shows('route');
             // Start, two steps right, turn up, fire upwards, turn right.
             await b.press(...(played ? ['b', 'x', 'x', 's', 'space', 'l'] : ['b']));
             await c.wait_for('the game-over panel', c.prompt_shown);
           }
           assert.ok(played, 'never found a clear route');
-          const candies = c.number_at(356, 190, 6), distance = c.number_at(356, 210, 6);
-          assert.equal(c.number_at(76, 6, 8), candies);
-          assert.equal(c.number_at(300, 6, 8), '1');
-          assert.equal(c.number_at(500, 6, 8), distance);
-          assert.ok(Number(distance) >= 4);
-          assert.equal(c.number_at(356, 230, 6), (15 * Number(candies) ** 3 / Number(distance)).toFixed(2));
+          assert.ok(Number(c.panel(1).distance) >= 4);
 
           await b.press('y');
           await c.wait_for('another title', c.title_shown);

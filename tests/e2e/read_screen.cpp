@@ -1,9 +1,17 @@
 // Reads a screenshot of the game back for the window and page tests: an X
 // window dump, or the page's canvas saved as a binary PPM. It tells a
-// pixel's colour, or the text drawn there in the built-in font.
+// pixel's colour, the text drawn there in the built-in font, and which of
+// the game's screens it shows, by pixels that no candy or block can cover.
 //   read_screen SHOT pixel X Y         prints RRGGBB
 //   read_screen SHOT text X Y LENGTH   prints the red text found there
+//   read_screen SHOT shows title VERSION | frame | prompt | route
+//                                      exits 0 when it shows that
+//   read_screen SHOT panel SHOTS       prints "CANDIES DISTANCE SKILL" of the
+//                                      game-over panel, and exits 1 (saying
+//                                      why) when the panel, the status bar
+//                                      and the shots fired disagree
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -67,31 +75,124 @@ static BITMAP *load_dump(const char *path)
     return bmp;
 }
 
+static BITMAP *shot = nullptr;  // the screenshot read
+
+// The colour at (x, y) is that colour index's.
+static bool pixel_is(int x, int y, int color_index)
+{
+    return getpixel(shot, x, y) == makecol32(color_table.red[color_index], color_table.green[color_index],
+                                             color_table.blue[color_index]);
+}
+
+// The red text at (x, y).
+static std::string text_at(int x, int y, size_t length)
+{
+    return read_text(shot, x, y, (int)length, makecol32(255, 0, 0));
+}
+
+static bool text_is(int x, int y, const std::string &text)
+{
+    return text_at(x, y, text.size()) == text;
+}
+
+// The number printed after a label at (x, y) in a field of width characters.
+static std::string number_after(int x, int y, const std::string &label, int width)
+{
+    std::string field = text_at(x + 8 * (int)label.size(), y, width);
+    field.erase(std::remove(field.begin(), field.end(), ' '), field.end());
+    return field;
+}
+
+// The title box's corner is magenta only on the title: on the playfield a
+// candy or a block may cover it, but never in the frame's own colour.
+static bool title_shown(const std::string &version)
+{
+    return text_is(text_x, title_name_y, "Vorlix version " + version) &&
+           text_is(text_x, title_laser_y, "Laser with space") && pixel_is(0, 0, magenta) &&
+           pixel_is(panel_left, title_top, magenta);
+}
+
+// The separator's end at column 638 lies outside every candy's reach.
+static bool frame_shown()
+{
+    return pixel_is(border_right - 1, separator_y, magenta) && pixel_is(border_right, border_bottom, magenta) &&
+           !pixel_is(panel_left, title_top, magenta) && text_is(candy_text_x, status_text_y, "Candy:        0");
+}
+
+static bool prompt_shown()
+{
+    return text_is(text_x, prompt_y, new_game_prompt) && pixel_is(panel_left, panel_top, magenta) &&
+           pixel_is(panel_right, panel_bottom, magenta);
+}
+
+// Nothing lies on the first steps of the tests' scripted route from the
+// start: two steps right, a turn up and two steps up, a shot, a turn right.
+static bool route_clear()
+{
+    const int route[][2] = {{1, 0}, {2, 0}, {2, -1}, {2, -2}, {3, -2}, {4, -2}, {5, -2}};
+    for (auto &step : route)
+        if (!pixel_is(start_x + step[0], start_y + step[1], black))
+            return false;
+    return true;
+}
+
+// Reads the game-over panel; says why and returns false when it disagrees
+// with the status bar, the shots fired or the running skill's formula.
+static bool panel_agrees(long shots_fired)
+{
+    std::string candies = number_after(text_x, panel_candy_y, "Candy points:    ", 6);
+    std::string distance = number_after(text_x, panel_distance_y, "Distance points: ", 6);
+    std::string skill = number_after(text_x, panel_skill_y, "Running skill:   ", 6);
+    printf("%s %s %s\n", candies.c_str(), distance.c_str(), skill.c_str());
+    const char *why = nullptr;
+    long n = atol(candies.c_str()), d = atol(distance.c_str());
+    char expected[32];
+    snprintf(expected, sizeof expected, "%.2f",
+             d == 0 || shots_fired == 0 ? 0.0 : 15.0 * n * n * n / ((double)d * shots_fired));
+    if (number_after(candy_text_x, status_text_y, "Candy: ", 8) != candies)
+        why = "the panel's candies differ from the status bar's";
+    else if (number_after(shots_text_x, status_text_y, "Shots: ", 8) != std::to_string(shots_fired))
+        why = "the status bar does not show the shots fired";
+    else if (number_after(distance_text_x, status_text_y, "Distance: ", 8) != distance)
+        why = "the panel's distance differs from the status bar's";
+    else if (skill != expected)
+        why = "the running skill does not follow from the counters";
+    if (why)
+        printf("%s\n", why);
+    return !why;
+}
+
 int main(int argc, char **argv)
 {
-    if (argc < 5) {
-        fprintf(stderr, "usage: %s SHOT pixel X Y | text X Y LENGTH\n", argv[0]);
+    if (argc < 4) {
+        fprintf(stderr, "usage: %s SHOT pixel X Y | text X Y LENGTH | shows WHAT [VERSION] | panel SHOTS\n",
+                argv[0]);
         return 2;
     }
     start_test_screen();
-    BITMAP *shot = load_dump(argv[1]);
+    shot = load_dump(argv[1]);
     if (!shot) {
         fprintf(stderr, "%s: neither a 32-bit window dump nor a PPM\n", argv[1]);
         return 1;
     }
-    std::string what = argv[2];
-    int x = atoi(argv[3]), y = atoi(argv[4]);
-    if (what == "pixel") {
-        int c = getpixel(shot, x, y);
+    std::string what = argv[2], arg = argv[3];
+    int status = 0;
+    if (what == "pixel" && argc > 4) {
+        int c = getpixel(shot, atoi(argv[3]), atoi(argv[4]));
         printf("%02X%02X%02X\n", getr32(c), getg32(c), getb32(c));
     } else if (what == "text" && argc > 5) {
-        printf("%s\n", read_text(shot, x, y, atoi(argv[5]), makecol32(255, 0, 0)).c_str());
+        printf("%s\n", text_at(atoi(argv[3]), atoi(argv[4]), atoi(argv[5])).c_str());
+    } else if (what == "shows" && (arg != "title" || argc > 4)) {
+        bool shown = arg == "title" ? title_shown(argv[4]) : arg == "frame" ? frame_shown()
+                   : arg == "prompt" ? prompt_shown() : arg == "route" && route_clear();
+        status = shown ? 0 : 1;
+    } else if (what == "panel") {
+        status = panel_agrees(atol(argv[3])) ? 0 : 1;
     } else {
-        destroy_bitmap(shot);
-        return 2;
+        status = 2;
     }
     destroy_bitmap(shot);
     fflush(stdout);
-    return 0;
+    return status;
 }
 END_OF_MAIN()

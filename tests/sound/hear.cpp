@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "present/present.h"
+
 namespace {
 
 constexpr double rate = 44100;
@@ -28,9 +30,18 @@ constexpr size_t end_frames = 22;  // the half millisecond at each end of a soun
 constexpr double length_slack_ms = 2, median_latency_ms = 60, most_latency_ms = 90;
 constexpr double click_dbfs = -12, edge_dbfs = -30;  // the loudest an end and its very edge may be
 
-// The cues, told by the length of their sound at 22050 Hz.
-const std::map<unsigned long, std::pair<std::string, double>> cues = {
-    {4961, {"title", 225}}, {1103, {"candy", 50}}, {706, {"laser", 32}}, {6615, {"crash", 300}}};
+// The cues, told by the length of their sound.
+const std::map<std::string, int> cues = {
+    {"title", cue_start_ms}, {"candy", cue_candy_ms}, {"laser", cue_laser_ms}, {"crash", cue_hit_ms}};
+
+// The cue whose sound lasts ms (to a frame at the lowest rate), or none.
+const std::pair<const std::string, int> *cue_of(double ms)
+{
+    for (auto &cue : cues)
+        if (std::fabs(cue.second - ms) < 0.2)
+            return &cue;
+    return nullptr;
+}
 
 struct run_t {
     uint64_t first;  // its first frame
@@ -101,12 +112,12 @@ bool read_logs(const std::string &heard, const char *play_log)
     for (std::string line; std::getline(play_in, line);) {
         std::istringstream in(line);
         std::string what;
-        unsigned long len;
+        double ms;
         int64_t at;
-        in >> what >> len >> at;
-        auto cue = cues.find(len);
-        if (what == "play" && cue != cues.end())
-            plays.push_back({cue->second.first, cue->second.second, at});
+        in >> what >> ms >> at;
+        auto cue = cue_of(ms);
+        if (what == "play" && cue)
+            plays.push_back({cue->first, (double)cue->second, at});
     }
     return !runs.empty();
 }

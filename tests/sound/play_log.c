@@ -1,8 +1,8 @@
 /* Preloaded into the real game by the sound tests: writes down when each
  * sample is started and stopped, on the monotonic clock, so that what the
  * test device hears can be matched with the call that asked for it. The log
- * (VORLIX_PLAY_LOG) has a line "play FRAMES AT_NS" or "stop FRAMES AT_NS",
- * a sample told by its length, which differs for every cue. */
+ * (VORLIX_PLAY_LOG) has a line "play MS AT_NS" or "stop MS AT_NS", a
+ * sample told by its length in ms, which differs for every cue. */
 #define _GNU_SOURCE
 #include <allegro.h>
 #include <dlfcn.h>
@@ -23,7 +23,8 @@ static void note(const char *what, const SAMPLE *spl)
     }
     struct timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
-    fprintf(log, "%s %lu %lld\n", what, spl ? spl->len : 0, (long long)t.tv_sec * 1000000000 + t.tv_nsec);
+    double ms = spl && spl->freq > 0 ? spl->len * 1000.0 / spl->freq : 0;
+    fprintf(log, "%s %.3f %lld\n", what, ms, (long long)t.tv_sec * 1000000000 + t.tv_nsec);
 }
 
 int play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop)

@@ -6,27 +6,27 @@
 
 #include "present/present.h"
 
-fake_input_t fake_input;
+fake_machine_t fake_machine;
 
 // A wait for a key that polls this often in a row with nothing scripted is stuck.
 constexpr long stuck_polls = 1000000;
 
 void reset_fakes()
 {
-    fake_input = fake_input_t();
+    fake_machine = fake_machine_t();
     reset_pace();
 }
 
 void script_keys(const char *keys)
 {
     for (; *keys; keys++)
-        fake_input.keys.push_back((unsigned char)*keys);
+        fake_machine.keys.push_back((unsigned char)*keys);
 }
 
 names event_names()
 {
     names list;
-    for (const event_t &e : fake_input.events)
+    for (const event_t &e : fake_machine.events)
         list.push_back(e.what);
     return list;
 }
@@ -40,8 +40,8 @@ static void note_event(const char *what, void (*routine)())
     current_event = what;
     current_event_ms = 0;
     routine();
-    if (fake_input.record_events)
-        fake_input.events.push_back({what, current_event_ms});
+    if (fake_machine.record_events)
+        fake_machine.events.push_back({what, current_event_ms});
     current_event = nullptr;
 }
 
@@ -59,7 +59,7 @@ NOTE_EVENT(pause_with_laser_dots, _Z21pause_with_laser_dotsv)
 
 extern "C" int __wrap_keypressed()
 {
-    fake_input_t &f = fake_input;
+    fake_machine_t &f = fake_machine;
     if (f.keys.empty() && f.player && f.pending == 0)
         f.pending = f.player();
     if (!f.keys.empty() || f.pending != 0) {
@@ -74,7 +74,7 @@ extern "C" int __wrap_keypressed()
 
 extern "C" int __wrap_readkey()
 {
-    fake_input_t &f = fake_input;
+    fake_machine_t &f = fake_machine;
     // The player's key was chosen while the script was empty, so it comes first.
     if (f.pending != 0) {
         int key = f.pending;
@@ -91,14 +91,14 @@ extern "C" int __wrap_readkey()
 
 extern "C" double __wrap_now_ms()
 {
-    return fake_input.clock_ms;
+    return fake_machine.clock_ms;
 }
 
 // A sleep moves the clock to its deadline, and a little later if sleeps are
 // set to wake late; inside a cue or pause it counts towards that one.
 extern "C" void __wrap_sleep_until_ms(double deadline)
 {
-    fake_input_t &f = fake_input;
+    fake_machine_t &f = fake_machine;
     unsigned ms = deadline > f.clock_ms ? (unsigned)std::lround(deadline - f.clock_ms) : 0;
     if (deadline > f.clock_ms)
         f.clock_ms = deadline;
@@ -120,20 +120,20 @@ extern "C" void __wrap_sleep_until_ms(double deadline)
 extern "C" time_t __real_time(time_t *t);
 extern "C" time_t __wrap_time(time_t *t)
 {
-    if (fake_input.calendar == -1)
+    if (fake_machine.calendar == -1)
         return __real_time(t);
     if (t)
-        *t = fake_input.calendar;
-    return fake_input.calendar;
+        *t = fake_machine.calendar;
+    return fake_machine.calendar;
 }
 
 // Sound goes to the real library; the plays and stops of named samples are logged.
 extern "C" int __real_play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop);
 extern "C" int __wrap_play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop)
 {
-    auto name = fake_input.sample_names.find(spl);
-    if (name != fake_input.sample_names.end())
-        fake_input.sound_log.push_back("play " + name->second + " " + std::to_string(vol) + " " +
+    auto name = fake_machine.sample_names.find(spl);
+    if (name != fake_machine.sample_names.end())
+        fake_machine.sound_log.push_back("play " + name->second + " " + std::to_string(vol) + " " +
                                        std::to_string(pan) + " " + std::to_string(freq) + " " +
                                        std::to_string(loop));
     return __real_play_sample(spl, vol, pan, freq, loop);
@@ -142,8 +142,8 @@ extern "C" int __wrap_play_sample(const SAMPLE *spl, int vol, int pan, int freq,
 extern "C" void __real_stop_sample(const SAMPLE *spl);
 extern "C" void __wrap_stop_sample(const SAMPLE *spl)
 {
-    auto name = fake_input.sample_names.find(spl);
-    if (name != fake_input.sample_names.end())
-        fake_input.sound_log.push_back("stop " + name->second);
+    auto name = fake_machine.sample_names.find(spl);
+    if (name != fake_machine.sample_names.end())
+        fake_machine.sound_log.push_back("stop " + name->second);
     __real_stop_sample(spl);
 }

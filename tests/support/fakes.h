@@ -36,7 +36,7 @@ inline std::ostream &operator<<(std::ostream &os, const event_t &e)
     return os << e.what << " " << e.ms << " ms";
 }
 
-struct fake_input_t {
+struct fake_machine_t {
     std::deque<int> keys;            // keys still to be read, in order
     player_fn player = nullptr;      // asked for a key once the script is empty
     int pending = 0;                 // a key the player has chosen but not yet handed over
@@ -55,7 +55,7 @@ struct fake_input_t {
     std::vector<std::string> sound_log;  // their plays and stops, and the cues and pauses between
 };
 
-extern fake_input_t fake_input;
+extern fake_machine_t fake_machine;
 
 // Forgets every scripted key and recorded wait, and starts the pace afresh.
 void reset_fakes();

@@ -28,7 +28,7 @@ void set_up_bare_game()
 char play_until_death()
 {
     steps_polled = 0;
-    fake_input.player = key_for_this_step;
+    fake_machine.player = key_for_this_step;
     char last_key = 'y';
     int game_over = 0;
     play_game(last_key, game_over);
