@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "browser.h"
+#include "shell/shell.h"
 
 namespace web {
 
@@ -18,7 +19,7 @@ int install_sound(int digi, int, const char *)
     if (digi == DIGI_NONE)
         return 0;
     if (!vorlix_sound_available()) {
-        snprintf(allegro_error, 256, "This browser has no Web Audio");
+        snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "This browser has no Web Audio");
         return -1;
     }
     sound_on = true;
@@ -31,11 +32,11 @@ void remove_sound()
     sound_on = false;
 }
 
-int play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop)
+int play_sample(const SAMPLE *spl, int vol, int pan, int freq, int)
 {
     if (!sound_on || !spl)
         return -1;
-    vorlix_play(spl, spl->data, (int)spl->len, spl->bits, spl->stereo, spl->freq, vol, pan, freq, loop);
+    vorlix_play(spl, spl->data, (int)spl->len, spl->bits, spl->stereo, spl->freq, vol, pan, freq);
     return 0;
 }
 
@@ -45,3 +46,9 @@ void stop_sample(const SAMPLE *spl)
 }
 
 }  // namespace web
+
+// The browser's loader checks each file as it reads it.
+SAMPLE *load_cue_sample(const char *path)
+{
+    return web::load_sample(path);
+}

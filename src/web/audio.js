@@ -32,10 +32,10 @@ mergeInto(LibraryManager.library, {
     return buffer;
   },
 
-  // Starts one sample: volume 0..255, pan 0 (left)..255 (right), speed in
-  // thousandths of the sample's own rate. Silent until sound is allowed.
+  // Plays one sample once: volume 0..255, pan 0 (left)..255 (right), speed
+  // in thousandths of the sample's own rate. Silent until sound is allowed.
   vorlix_play__deps: ['$vorlix_cue_time', '$vorlix_buffer'],
-  vorlix_play: function (spl, data, frames, bits, stereo, freq, vol, pan, speed, loop) {
+  vorlix_play: function (spl, data, frames, bits, stereo, freq, vol, pan, speed) {
     var audio = Module['audio'];
     if (!audio || frames <= 0) return;
     var buffer;
@@ -46,7 +46,6 @@ mergeInto(LibraryManager.library, {
     }
     var source = audio.createBufferSource();
     source.buffer = buffer;
-    source.loop = loop !== 0;
     source.playbackRate.value = speed / 1000;
     var gain = audio.createGain();
     gain.gain.value = vol / 255;

@@ -5,7 +5,6 @@
 
 namespace web {
 
-// Makes a bitmap of the given size, cleared to black.
 BITMAP *create_bitmap(int width, int height)
 {
     BITMAP *bmp = new BITMAP;
@@ -19,7 +18,6 @@ BITMAP *create_bitmap(int width, int height)
     return bmp;
 }
 
-// Frees a bitmap.
 void destroy_bitmap(BITMAP *bmp)
 {
     if (!bmp)
@@ -28,7 +26,6 @@ void destroy_bitmap(BITMAP *bmp)
     delete bmp;
 }
 
-// Packs a colour as the library does at 32 bits: 0x00RRGGBB.
 int makecol(int r, int g, int b)
 {
     return (r & 0xff) << 16 | (g & 0xff) << 8 | (b & 0xff);
@@ -52,7 +49,6 @@ static void mark_drawn(BITMAP *bmp, int x, int y)
         bmp->dirty_bottom = y;
 }
 
-// Sets one pixel; outside the bitmap nothing happens.
 void putpixel(BITMAP *bmp, int x, int y, int color)
 {
     if (x < 0 || y < 0 || x >= bmp->w || y >= bmp->h)
@@ -61,7 +57,6 @@ void putpixel(BITMAP *bmp, int x, int y, int color)
     mark_drawn(bmp, x, y);
 }
 
-// Reads one pixel; -1 outside the bitmap.
 int getpixel(BITMAP *bmp, int x, int y)
 {
     if (x < 0 || y < 0 || x >= bmp->w || y >= bmp->h)
@@ -69,12 +64,12 @@ int getpixel(BITMAP *bmp, int x, int y)
     return (int)bmp->pixels[(size_t)y * bmp->w + x];
 }
 
-// Draws a line with both end points, pixel for pixel as the library draws it:
-// Bresenham along the longer axis from the first point, with the decision
-// term tie broken the library's way for each of the eight directions. Pixels
-// off the bitmap are left out one by one, as the library clips such a line.
 void line(BITMAP *bmp, int x1, int y1, int x2, int y2, int color)
 {
+    // Bresenham along the longer axis from the first point, with the decision
+    // term tie broken the library's way for each of the eight directions.
+    // Pixels off the bitmap are left out one by one, as the library clips
+    // such a line.
     int dx = x2 - x1, dy = y2 - y1;
     bool along_x = std::abs(dx) >= std::abs(dy);
     int lead = along_x ? x1 : y1, lead_end = along_x ? x2 : y2;
@@ -105,7 +100,6 @@ void line(BITMAP *bmp, int x1, int y1, int x2, int y2, int color)
     }
 }
 
-// Forgets the drawn area once the page has shown it.
 void mark_shown(BITMAP *bmp)
 {
     bmp->dirty_left = 1;

@@ -13,7 +13,7 @@ void vorlix_show(const uint32_t *rgba, int width, int height, int left, int top,
 // audio.js: Web Audio, and one sample's playing copies.
 int vorlix_sound_available();
 void vorlix_play(const void *spl, const void *data, int frames, int bits, int stereo, int freq, int vol,
-                 int pan, int speed, int loop);
+                 int pan, int speed);
 void vorlix_stop(const void *spl);
 void vorlix_stop_all();
 }

@@ -44,13 +44,11 @@ void set_color_depth(int depth)
     color_depth = depth;
 }
 
-int set_gfx_mode(int card, int w, int h, int, int)
+int set_gfx_mode(int, int w, int h, int, int)
 {
     close_screen();
-    if (card == GFX_TEXT)
-        return 0;
     if (color_depth != 32 || w <= 0 || h <= 0) {
-        snprintf(allegro_error, 256, "The page shows only 32-bit screens, not %d-bit %dx%d",
+        snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "The page shows only 32-bit screens, not %d-bit %dx%d",
                  color_depth, w, h);
         return -1;
     }

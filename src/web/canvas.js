@@ -1,6 +1,7 @@
 // The page's side of the screen: the canvas that shows the game's bitmap.
-// Module.canvas is set by the page, which may also ask to hear of the
-// first frame shown (Module.onFirstFrame).
+// The page hands the game its canvas and that canvas's one 2D context
+// (Module.canvas, Module.context), and may ask to hear of the first frame
+// shown (Module.onFirstFrame).
 mergeInto(LibraryManager.library, {
   vorlix_open_canvas: function (width, height) {
     var canvas = Module['canvas'];
@@ -16,7 +17,7 @@ mergeInto(LibraryManager.library, {
       image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
       Module['screenImage'] = image;
     }
-    Module['canvas'].getContext('2d').putImageData(image, 0, 0, left, top, right - left + 1, bottom - top + 1);
+    Module['context'].putImageData(image, 0, 0, left, top, right - left + 1, bottom - top + 1);
     var first = Module['onFirstFrame'];
     if (first) {
       Module['onFirstFrame'] = null;

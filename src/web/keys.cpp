@@ -10,7 +10,6 @@ static int key_ring[key_slots];  // keys waiting, oldest at key_start
 static int key_start = 0;        // slot of the oldest key
 static int key_end = 0;          // slot the next key goes to
 
-// Puts a key in the buffer; a full buffer drops it.
 void simulate_keypress(int key)
 {
     int next = (key_end + 1) % key_slots;
@@ -20,13 +19,11 @@ void simulate_keypress(int key)
     key_end = next;
 }
 
-// Tells whether a key is waiting.
 bool key_waiting()
 {
     return key_start != key_end;
 }
 
-// Takes the oldest key from the buffer; 0 when none is waiting.
 int take_key()
 {
     if (!key_waiting())
@@ -36,7 +33,6 @@ int take_key()
     return key;
 }
 
-// Empties the buffer.
 void clear_keybuf()
 {
     key_start = key_end = 0;

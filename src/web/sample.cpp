@@ -28,7 +28,6 @@ static bool read_file(const char *filename, std::vector<unsigned char> &bytes)
     return ok;
 }
 
-// Makes a sample of len frames, its data left to be filled.
 SAMPLE *create_sample(int bits, int stereo, int freq, int len)
 {
     if ((bits != 8 && bits != 16) || freq <= 0 || len <= 0)
@@ -42,7 +41,6 @@ SAMPLE *create_sample(int bits, int stereo, int freq, int len)
     spl->len = (unsigned long)len;
     spl->loop_start = 0;
     spl->loop_end = spl->len;
-    spl->param = (unsigned long)-1;
     if (bits == 8)
         spl->data = new unsigned char[values]();
     else
@@ -50,7 +48,6 @@ SAMPLE *create_sample(int bits, int stereo, int freq, int len)
     return spl;
 }
 
-// Loads a WAV file, or returns nullptr when it is missing or unusable.
 SAMPLE *load_sample(const char *filename)
 {
     std::vector<unsigned char> bytes;
@@ -70,7 +67,6 @@ SAMPLE *load_sample(const char *filename)
     return spl;
 }
 
-// Frees a sample.
 void destroy_sample(SAMPLE *spl)
 {
     if (!spl)

@@ -15,7 +15,6 @@ struct SAMPLE {
     unsigned long len;         // length in sample frames
     unsigned long loop_start;  // loop start, in frames
     unsigned long loop_end;    // loop end, in frames
-    unsigned long param;       // for the player's own use
     void *data;                // the sample frames
 };
 

@@ -5,7 +5,7 @@
 
 namespace web {
 
-char allegro_error[256] = "";
+char allegro_error[ALLEGRO_ERROR_SIZE] = "";
 
 int allegro_init()
 {

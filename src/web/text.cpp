@@ -42,7 +42,6 @@ static void draw_glyph(BITMAP *bmp, int code, int x, int y, int color, int bg)
         }
 }
 
-// Draws UTF-8 text with its top-left corner at (x, y).
 void textout_ex(BITMAP *bmp, const FONT *, const char *text, int x, int y, int color, int bg)
 {
     const unsigned char *s = (const unsigned char *)text;
@@ -52,7 +51,6 @@ void textout_ex(BITMAP *bmp, const FONT *, const char *text, int x, int y, int c
     }
 }
 
-// Formats and draws text, as textout_ex.
 void textprintf_ex(BITMAP *bmp, const FONT *f, int x, int y, int color, int bg, const char *format, ...)
 {
     char text[1024];

@@ -12,9 +12,7 @@
 namespace web {
 
 // Graphics modes and sound drivers, numbered as in the library.
-constexpr int GFX_TEXT = -1;
 constexpr int GFX_AUTODETECT = 0;
-constexpr int GFX_AUTODETECT_FULLSCREEN = 1;
 constexpr int GFX_AUTODETECT_WINDOWED = 2;
 constexpr int DIGI_AUTODETECT = -1;
 constexpr int DIGI_NONE = 0;
@@ -28,7 +26,10 @@ typedef RGB PALETTE[256];
 
 extern BITMAP *screen;            // what the page shows; null until a mode is set
 extern PALETTE default_palette;   // the stock palette (no colour of the game uses it)
-extern char allegro_error[];      // why the last call failed
+// Room for the message of allegro_error, as in the library.
+constexpr int ALLEGRO_ERROR_SIZE = 256;
+
+extern char allegro_error[ALLEGRO_ERROR_SIZE];  // why the last call failed
 
 // Starts the stand-in library; always succeeds in a browser.
 int allegro_init();
@@ -51,7 +52,9 @@ int install_sound(int digi, int midi, const char *cfg_path);
 // Stops every sample and the sound.
 void remove_sound();
 // Starts a sample: volume 0..255, pan 0 (left)..255 (right), frequency in
-// thousandths of the sample's own, looped when loop is not 0.
+// thousandths of the sample's own. The page plays every sound once: the game
+// makes each cue's sound to its length and never loops one, so loop is
+// taken and left alone.
 int play_sample(const SAMPLE *spl, int vol, int pan, int freq, int loop);
 // Stops every playing copy of a sample.
 void stop_sample(const SAMPLE *spl);
@@ -70,12 +73,11 @@ using web::PALETTE;
 using web::RGB;
 using web::SAMPLE;
 
+using web::ALLEGRO_ERROR_SIZE;
 using web::DIGI_AUTODETECT;
 using web::DIGI_NONE;
 using web::GFX_AUTODETECT;
-using web::GFX_AUTODETECT_FULLSCREEN;
 using web::GFX_AUTODETECT_WINDOWED;
-using web::GFX_TEXT;
 using web::MIDI_AUTODETECT;
 using web::MIDI_NONE;
 
@@ -93,7 +95,6 @@ using web::install_keyboard;
 using web::install_sound;
 using web::keypressed;
 using web::line;
-using web::load_sample;
 using web::makecol;
 using web::play_sample;
 using web::putpixel;

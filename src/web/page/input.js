@@ -1,124 +1,115 @@
 // Everything the player presses, turned into the game's keys: the keyboard,
-// the touch controls, a game pad in the standard mapping, and the Caps Lock
-// note. Each press is exactly one key for the game.
-var VorlixInput = (function () {
-  'use strict';
+// the touch controls (by finger, pen or mouse), a game pad in the standard
+// mapping, and the Caps Lock note. Each press is exactly one key for the game.
 
-  // The key as the library's readkey gives it: the character in the low byte
-  // and, for keys without one, the library's scan code above it. Keys with
-  // Ctrl, Alt or Meta, and the function keys, stay the browser's.
-  var named = { Enter: 67 << 8 | 13, Escape: 59 << 8 | 27, Backspace: 63 << 8 | 8, Tab: 64 << 8 | 9,
+// The key as the library's readkey gives it: the character in the low byte
+// and, for keys without one, the library's scan code above it. Keys with
+// Ctrl, Alt or Meta, and the function keys, stay the browser's.
+const named = { Enter: 67 << 8 | 13, Escape: 59 << 8 | 27, Backspace: 63 << 8 | 8, Tab: 64 << 8 | 9,
                 Delete: 77 << 8 | 127, ArrowLeft: 82 << 8, ArrowRight: 83 << 8, ArrowUp: 84 << 8,
                 ArrowDown: 85 << 8, Insert: 76 << 8, Home: 78 << 8, End: 79 << 8, PageUp: 80 << 8,
                 PageDown: 81 << 8 };
-  function game_key(event) {
-    if (event.ctrlKey || event.altKey || event.metaKey) return 0;
-    var key = event.key;
-    if (key.length === 1 || (key.length === 2 && key.codePointAt(0) > 0xffff)) {
-      var code = key.codePointAt(0);
-      return code <= 255 ? code : 94;  // the library gives '^' for what its font lacks
-    }
-    return named[key] || 0;
+const missing_glyph = 94;  // the library gives '^' for what its font lacks
+
+function game_key(event) {
+  if (event.ctrlKey || event.altKey || event.metaKey) return 0;
+  const key = event.key;
+  if (key.length === 1 || (key.length === 2 && key.codePointAt(0) > 0xffff)) {
+    const code = key.codePointAt(0);
+    return code <= 255 ? code : missing_glyph;
   }
+  return named[key] || 0;
+}
 
-  // The pad's buttons in the standard mapping, and the key each gives.
-  var pad_keys = [
-    { key: ' ', buttons: [0] },       // A
-    { key: 's', buttons: [4, 14] },   // LB, d-pad left
-    { key: 'l', buttons: [5, 15] },   // RB, d-pad right
-    { key: 'y', buttons: [9] },       // Start
-    { key: 'n', buttons: [8] }        // Back (Select)
-  ];
+// The pad's buttons in the standard mapping, and the key each gives.
+const pad_keys = [
+  { key: ' ', buttons: [0] },       // A
+  { key: 's', buttons: [4, 14] },   // LB, d-pad left
+  { key: 'l', buttons: [5, 15] },   // RB, d-pad right
+  { key: 'y', buttons: [9] },       // Start
+  { key: 'n', buttons: [8] }        // Back (Select)
+];
 
-  // Starts taking input. page: press(key) hands a key to the game (or, once
-  // the game has ended, takes y or Enter as Play again) and tells whether it
-  // took it; wake() is called on any press (it allows sound); touched() says
-  // that the player uses touch.
-  function start(page) {
-    var caps = document.getElementById('caps');
-    function note_caps(event) {
-      if (event.getModifierState) caps.hidden = !event.getModifierState('CapsLock');
-    }
+// Starts taking input. page: press(key) hands a key to the game (or, once
+// the game has ended, takes y or Enter as Play again) and tells whether it
+// took it; wake() is called on any press (it allows sound); touched() says
+// that the player uses touch.
+export function start_input(page) {
+  const caps = document.getElementById('caps');
+  const note_caps = (event) => {
+    if (event.getModifierState) caps.hidden = !event.getModifierState('CapsLock');
+  };
 
-    window.addEventListener('keydown', function (event) {
-      note_caps(event);
-      if (event.target.tagName === 'BUTTON') return;  // Enter or space on a button presses it
+  window.addEventListener('keydown', (event) => {
+    note_caps(event);
+    if (event.target.tagName === 'BUTTON') return;  // Enter or space on a button presses it
+    page.wake();
+    const key = game_key(event);
+    if (!key) return;
+    if (page.press(key)) event.preventDefault();  // space must not scroll, nor Tab move the focus
+  });
+  window.addEventListener('keyup', note_caps);
+
+  // A finger, pen or mouse coming down on a control is its key, once for
+  // each finger; the page makes up no mouse events after a touch. A control
+  // pressed with Enter or space while it has the focus is a click of no
+  // pointer.
+  document.addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'touch') page.touched();
+    page.wake();
+    const button = event.target.closest && event.target.closest('.pad button');
+    if (!button) return;
+    event.preventDefault();
+    page.press(button.dataset.key.charCodeAt(0));
+  });
+  document.querySelectorAll('.pad button').forEach((button) => {
+    button.addEventListener('click', (event) => {
+      if (event.detail !== 0) return;  // already pressed by its pointer
       page.wake();
-      var key = game_key(event);
-      if (!key) return;
-      if (page.press(key)) event.preventDefault();  // space must not scroll, nor Tab move the focus
+      page.press(button.dataset.key.charCodeAt(0));
     });
-    window.addEventListener('keyup', note_caps);
+  });
 
-    // A touch on a control is its key, once for each finger that comes down
-    // on one; the page makes up no mouse events after it. A touch anywhere
-    // else neither scrolls nor zooms the page.
-    document.addEventListener('touchstart', function (event) {
-      page.touched();
-      page.wake();
-      var taken = false;
-      for (var i = 0; i < event.changedTouches.length; i++) {
-        var target = event.changedTouches[i].target;
-        var button = target.closest && target.closest('.pad button');
-        if (button) {
-          page.press(button.dataset.key.charCodeAt(0));
-          taken = true;
+  watch_pads(page);
+}
+
+// Polls the pads while any is connected: one key for each button that goes
+// down, none while it is held. A pad that goes away is forgotten.
+function watch_pads(page) {
+  let held = {};  // for each pad's index, the keys whose buttons were down
+  let polling = false;
+  const pad_line = document.getElementById('pad-keys');
+
+  function poll() {
+    const pads = navigator.getGamepads ? Array.prototype.filter.call(navigator.getGamepads(), Boolean) : [];
+    pad_line.hidden = pads.length === 0;
+    if (!pads.length) {
+      polling = false;
+      held = {};
+      return;
+    }
+    for (const pad of pads) {
+      const before = held[pad.index] || {}, now = {};
+      for (const map of pad_keys) {
+        now[map.key] = map.buttons.some((b) => pad.buttons[b] && pad.buttons[b].pressed);
+        if (now[map.key] && !before[map.key]) {
+          page.wake();
+          page.press(map.key.charCodeAt(0));
         }
       }
-      var on_a_control = event.target.closest && event.target.closest('button');
-      if (taken || !on_a_control) event.preventDefault();
-    }, { passive: false });
-    // A control clicked with a mouse, or pressed with Enter while it has the focus.
-    document.querySelectorAll('.pad button').forEach(function (button) {
-      button.addEventListener('click', function () {
-        page.wake();
-        page.press(button.dataset.key.charCodeAt(0));
-      });
-    });
-
-    watch_pads(page);
+      held[pad.index] = now;
+    }
+    requestAnimationFrame(poll);
   }
-
-  // Polls the pads while any is connected: one key for each button that goes
-  // down, none while it is held. A pad that goes away is forgotten.
-  function watch_pads(page) {
-    var held = {};  // for each pad's index, the keys whose buttons were down
-    var polling = false;
-    var pad_line = document.getElementById('pad-keys');
-
-    function poll() {
-      var pads = navigator.getGamepads ? Array.prototype.filter.call(navigator.getGamepads(), Boolean) : [];
-      pad_line.hidden = pads.length === 0;
-      if (!pads.length) {
-        polling = false;
-        held = {};
-        return;
-      }
-      pads.forEach(function (pad) {
-        var before = held[pad.index] || {}, now = {};
-        pad_keys.forEach(function (map) {
-          now[map.key] = map.buttons.some(function (b) { return pad.buttons[b] && pad.buttons[b].pressed; });
-          if (now[map.key] && !before[map.key]) {
-            page.wake();
-            page.press(map.key.charCodeAt(0));
-          }
-        });
-        held[pad.index] = now;
-      });
+  function begin() {
+    if (!polling) {
+      polling = true;
       requestAnimationFrame(poll);
     }
-    function begin() {
-      if (!polling) {
-        polling = true;
-        requestAnimationFrame(poll);
-      }
-    }
-    window.addEventListener('gamepadconnected', begin);
-    window.addEventListener('gamepaddisconnected', function (event) {
-      delete held[event.gamepad.index];
-      begin();  // the next poll hides the pad's line if it was the last
-    });
   }
-
-  return { start: start };
-})();
+  window.addEventListener('gamepadconnected', begin);
+  window.addEventListener('gamepaddisconnected', (event) => {
+    delete held[event.gamepad.index];
+    begin();  // the next poll hides the pad's line if it was the last
+  });
+}

@@ -1,53 +1,11 @@
-// The keyboard and the clock in the page. The game blocks in its waits; built
-// with Asyncify, each sleep hands the page back to the browser, which shows
-// the latest frame and delivers keys meanwhile.
-#include <allegro.h>
+// The clock in the page. The game blocks in its waits; built with Asyncify,
+// each sleep hands the page back to the browser, which shows the latest
+// frame and delivers keys meanwhile.
 #include <emscripten.h>
 #include <emscripten/em_js.h>
 
 #include "browser.h"
 #include "present/clock.h"
-
-namespace web {
-
-static bool keyboard_on = false;  // keys from the page go to the buffer
-
-// How long readkey gives the page between looks at an empty buffer.
-constexpr double readkey_poll_ms = 1;
-
-int install_keyboard()
-{
-    clear_keybuf();
-    keyboard_on = true;
-    return 0;
-}
-
-void remove_keyboard()
-{
-    keyboard_on = false;
-    clear_keybuf();
-}
-
-int keypressed()
-{
-    return key_waiting();
-}
-
-int readkey()
-{
-    while (!key_waiting())
-        sleep_until_ms(now_ms() + readkey_poll_ms);
-    return take_key();
-}
-
-}  // namespace web
-
-// The page hands over each key typed: the character in the low byte.
-extern "C" EMSCRIPTEN_KEEPALIVE void vorlix_key(int key)
-{
-    if (web::keyboard_on)
-        web::simulate_keypress(key);
-}
 
 // The page's clock never jumps; it counts from the page's start.
 extern "C" double now_ms()
