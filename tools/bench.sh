@@ -7,7 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $web_packages $test_packages $browser_test_packages
+tools/setup.sh $build_packages $window_test_packages $web_test_packages
 tools/node-modules.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
 cmake --build build-bench -j"$(nproc)" --target vorlix step_work step_pace read_screen hear \

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $test_packages imagemagick
+tools/setup.sh $build_packages $window_test_packages imagemagick
 cmake -S . -B build-test -DVORLIX_TESTS=ON
 cmake --build build-test -j"$(nproc)" --target vorlix read_screen
 mkdir -p docs/screenshots

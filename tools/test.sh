@@ -20,8 +20,6 @@ for stage in $stages; do
        exit 2 ;;
     esac
 done
-tools/setup.sh $build_packages $test_packages
-case " $stages " in *" web "*) tools/setup.sh $web_packages $browser_test_packages && tools/node-modules.sh ;; esac
 jobs=$(nproc)
 
 # The plain and the sanitizer build, with every test of the stage's label.
@@ -37,16 +35,21 @@ run_builds() {
 
 for stage in $stages; do
     echo "== test stage: $stage"
+    # Each stage installs only what it needs.
+    eval "tools/setup.sh \$build_packages \$${stage}_test_packages"
     case $stage in
     fast) run_builds fast ;;
     window) run_builds window ;;
     web)
+        tools/node-modules.sh
         tools/build-web.sh
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site"
         cmake --build build-test -j"$jobs" --target read_screen draw_screens
         ctest --test-dir build-test --output-on-failure -L web ;;
     package)
+        tests/package/options_test.sh build-options
         tests/package/package_test.sh build-package
+        tests/package/chroot_test.sh build-chroot
         tests/package/dist_test.sh build-dist ;;
     fuzz) tools/fuzz.sh "${FUZZ_SECONDS:-60}" ;;
     esac
