@@ -6,7 +6,6 @@
 
 #include "present/clock.h"
 
-// Returns the monotonic clock in milliseconds.
 extern "C" double now_ms()
 {
     timespec t;
@@ -14,7 +13,6 @@ extern "C" double now_ms()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-// Sleeps until the monotonic clock reaches deadline, in milliseconds.
 extern "C" void sleep_until_ms(double deadline)
 {
     // The kernel may otherwise let a sleep run 50 us long to batch wake-ups.

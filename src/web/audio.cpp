@@ -47,8 +47,8 @@ void stop_sample(const SAMPLE *spl)
 
 }  // namespace web
 
-// The browser's loader checks each file as it reads it.
 SAMPLE *load_cue_sample(const char *path)
 {
+    // The browser's loader checks each file as it reads it.
     return web::load_sample(path);
 }

@@ -13,7 +13,6 @@ PALETTE default_palette;
 static int color_depth = 8;              // of the next graphics mode
 static uint32_t *canvas_rgba = nullptr;  // the screen in the canvas's byte order
 
-// Shows what the game drew since the last time on the canvas.
 void show_screen()
 {
     if (!screen || screen->dirty_left > screen->dirty_right)
@@ -30,7 +29,6 @@ void show_screen()
     mark_shown(screen);
 }
 
-// Lets go of the screen.
 void close_screen()
 {
     destroy_bitmap(screen);

@@ -7,9 +7,9 @@
 #include "browser.h"
 #include "present/clock.h"
 
-// The page's clock never jumps; it counts from the page's start.
 extern "C" double now_ms()
 {
+    // The page's clock, which counts from the page's start.
     return emscripten_get_now();
 }
 
@@ -31,12 +31,12 @@ EM_ASYNC_JS(void, wait_until_shown, (), {
     });
 });
 
-// Shows the frame and gives the page back to the browser until the deadline.
-// A hidden page holds the game still in its wait: the time it was away is
-// then far more than the pace makes up, so the game goes on from where it
-// was, at its pace, without rushing.
 extern "C" void sleep_until_ms(double deadline)
 {
+    // Shows the frame and gives the page back to the browser until the
+    // deadline. A hidden page holds the game still in its wait: the time it
+    // was away is then far more than the pace makes up, so the game goes on
+    // from where it was, at its pace, without rushing.
     web::show_screen();
     double left = deadline - emscripten_get_now();
     emscripten_sleep(left > 0 ? (unsigned)(left + 0.5) : 0);
