@@ -48,6 +48,17 @@ TEST(Pace, ALateWakeUpIsMadeUpByTheWaitsThatFollow)
     EXPECT_DOUBLE_EQ(fake_machine.clock_ms, 100 + 5 * 8);
 }
 
+TEST(Pace, ACueWaitsItsWholeLengthEvenWhenTheGameIsLateAndThePaceGoesOnFromItsEnd)
+{
+    reset_fakes();
+    fake_machine.clock_ms = 100;
+    keep_pace(16);
+    fake_machine.clock_ms += 20;  // the laser's dots woke 20 ms late
+    cue_laser();                  // its zap still sounds, and waits, 32 ms
+    keep_pace(8);                 // the next step is on time after it
+    EXPECT_EQ(fake_machine.sleeps, std::vector<unsigned>({16, cue_laser_ms, 8}));
+}
+
 TEST(Pace, TimersWokenUpToThirtyMsLateKeepTheWholeRunOnTime)
 {
     reset_fakes();

@@ -1,5 +1,7 @@
 // The four sound cues. Each one holds the whole game for its duration: the
-// pauses are part of the game's pace, with or without a sound card.
+// pauses are part of the game's pace, with or without a sound card, and a
+// cue's pause is never cut short to make up for lost time, so that its sound
+// ends before the next one starts.
 #include <cmath>
 #include <cstdint>
 
@@ -67,7 +69,7 @@ static void play_cue(SAMPLE *sample, int duration_ms)
         stop_sample(sample);
         play_sample(sample, cue_volume, cue_pan, cue_pitch, 0);
     }
-    keep_pace(duration_ms);
+    keep_pace_whole(duration_ms);
 }
 
 void cue_start() { play_cue(spl_start, cue_start_ms); }

@@ -27,6 +27,12 @@ void keep_pace(int ms)
         sleep_until_ms(deadline);
 }
 
+void keep_pace_whole(int ms)
+{
+    reset_pace();
+    keep_pace(ms);
+}
+
 void reset_pace()
 {
     pace_kept = false;

@@ -90,6 +90,10 @@ void cue_hit();    // crash as the snake dies
 // their length over a game. A wait that woke late is made up by the waits
 // that follow, which shrink, down to none at all.
 void keep_pace(int ms);
+// Waits ms from now, whole, however late the game is: a cue's sound lasts
+// that long, and a wait made shorter would start the next sound over it.
+// The pace goes on from its end.
+void keep_pace_whole(int ms);
 // Starts the pace afresh: the next wait counts from now (after a key wait).
 void reset_pace();
 // The step's pause once the head is drawn.
