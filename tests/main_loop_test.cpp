@@ -46,6 +46,14 @@ TEST_F(MainLoop, NAtTheTitleOrTheStartDoesNotQuitButAnswersThePromptAtOnce)
     EXPECT_EQ(screen_text(text_x, prompt_y, 15, red), "New game (y/n)?");
 }
 
+TEST_F(MainLoop, EachWaitTellsThePlatformWhatItWaitsForAndThatItIsOver)
+{
+    start_loop("ab", {"xn"});  // x does not answer the prompt; n does
+    play_games();
+    EXPECT_EQ(fake_machine.awaited, std::vector<int>({awaited_start, awaited_nothing, awaited_go, awaited_nothing,
+                                                      awaited_answer, awaited_nothing}));
+}
+
 TEST_F(MainLoop, YAsTheLastKeyOfAGameStartsTheNextAtOnce)
 {
     // Title key, start key, then y during the first game; n and n in the second.

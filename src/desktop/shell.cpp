@@ -1,7 +1,8 @@
-// The desktop's loading of a cue's sample. The library's WAV loader and mixer
-// trust the file's header, so each file is checked (wav.cpp) before it is
-// handed over: a sample the game cannot play safely is left out and its cue
-// stays silent.
+// The desktop's side of the shell: loading a cue's sample, and what the
+// game waits for, which the window's screen says alone. The library's WAV
+// loader and mixer trust the file's header, so each file is checked
+// (wav.cpp) before it is handed over: a sample the game cannot play safely
+// is left out and its cue stays silent.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,4 +34,8 @@ SAMPLE *load_cue_sample(const char *path)
     if (!read_small_file(path, bytes) || !wav_is_usable(bytes.data(), bytes.size()))
         return nullptr;
     return load_sample(path);
+}
+
+extern "C" void tell_awaited(int)
+{
 }

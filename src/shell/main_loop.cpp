@@ -5,11 +5,13 @@
 
 // Waits for any key and remembers its character; between polls the game
 // rests a moment. The pace starts afresh after it.
-static void wait_for_key(char &last_key)
+static void wait_for_key(char &last_key, awaited_t awaited)
 {
+    tell_awaited(awaited);
     while (!keypressed())
         pause_between_polls();
     last_key = read_key();
+    tell_awaited(awaited_nothing);
     reset_pace();
 }
 
@@ -18,6 +20,7 @@ static void wait_for_key(char &last_key)
 static void ask_new_game(char &last_key, int &game_over)
 {
     textprintf_ex(screen, font, text_x, prompt_y, pixel_of(game_state.text_color), -1, "%s", new_game_prompt);
+    tell_awaited(awaited_answer);
     for (;;) {
         bool key_read = keypressed();
         if (key_read)
@@ -28,6 +31,7 @@ static void ask_new_game(char &last_key, int &game_over)
         if (!key_read)
             pause_between_polls();
     }
+    tell_awaited(awaited_nothing);
     reset_pace();
 }
 
@@ -41,12 +45,12 @@ void play_games()
         clear_playfield();
         show_title();
         clear_trail();
-        wait_for_key(last_key);
+        wait_for_key(last_key, awaited_start);
         clear_playfield();
         draw_game_frame();
         place_candy();
         seed_trail();
-        wait_for_key(last_key);
+        wait_for_key(last_key, awaited_go);
         play_game(last_key, game_over);
         ask_new_game(last_key, game_over);
     }

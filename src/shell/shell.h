@@ -36,6 +36,19 @@ void load_samples();
 // as it reads it.
 SAMPLE *load_cue_sample(const char *path);
 
+// What the game waits for the player to do, as the shell tells the platform.
+enum awaited_t {
+    awaited_nothing = 0,  // the game plays, or is between its screens
+    awaited_start = 1,    // the title waits for any key
+    awaited_go = 2,       // the playfield waits for any key to set the snake going
+    awaited_answer = 3,   // the prompt waits for y or n
+};
+// Tells the platform what the game now waits for, so that a platform with
+// words of its own beside the screen can say so (the browser's page); the
+// desktop's window has only the screen, which shows it already. Each
+// platform supplies it.
+extern "C" void tell_awaited(int awaited);
+
 // Plays one game after another until the player answers n.
 void play_games();
 // Releases the samples, the sound, the library and the configuration file.

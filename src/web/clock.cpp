@@ -13,34 +13,28 @@ extern "C" double now_ms()
     return emscripten_get_now();
 }
 
-// Tells whether the page is hidden (another tab, a minimised window, a
-// locked phone).
-EM_JS(int, page_hidden, (), {
-    return Module['pageHidden'] && Module['pageHidden']() ? 1 : 0;
+// Tells whether the page holds the game still: it is hidden (another tab, a
+// minimised window, a locked phone) or has not the keyboard (Module.pageHeld).
+EM_JS(int, page_held, (), {
+    return Module['pageHeld'] && Module['pageHeld']() ? 1 : 0;
 });
 
-// Gives the page back to the browser until it is shown again.
-EM_ASYNC_JS(void, wait_until_shown, (), {
-    await new Promise(function (shown) {
-        document.addEventListener('visibilitychange', function seen() {
-            if (Module['pageHidden']())
-                return;
-            document.removeEventListener('visibilitychange', seen);
-            shown();
-        });
-    });
+// Gives the page back to the browser until it lets the game go on
+// (Module.whenGoingOn).
+EM_ASYNC_JS(void, wait_until_going_on, (), {
+    await Module['whenGoingOn']();
 });
 
 extern "C" void sleep_until_ms(double deadline)
 {
     // Shows the frame and gives the page back to the browser until the
-    // deadline. A hidden page holds the game still in its wait: the time it
-    // was away is then far more than the pace makes up, so the game goes on
-    // from where it was, at its pace, without rushing.
+    // deadline. A page that holds the game keeps it still in its wait: the
+    // time it was held is then far more than the pace makes up, so the game
+    // goes on from where it was, at its pace, without rushing.
     web::show_screen();
     double left = deadline - emscripten_get_now();
     emscripten_sleep(left > 0 ? (unsigned)(left + 0.5) : 0);
-    // Asked only when hidden: every asynchronous call unwinds the game's stack.
-    if (page_hidden())
-        wait_until_shown();
+    // Waited for only when held: every asynchronous call unwinds the game's stack.
+    if (page_held())
+        wait_until_going_on();
 }

@@ -2,8 +2,10 @@
 // reads them from the buffer as it would from the library's.
 #include <allegro.h>
 #include <emscripten.h>
+#include <emscripten/em_js.h>
 
 #include "present/clock.h"
+#include "shell/shell.h"
 
 namespace web {
 
@@ -42,3 +44,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vorlix_key(int key)
     if (web::keyboard_on)
         web::simulate_keypress(key);
 }
+
+// The page says in words what the game waits for (Module.onAwaited).
+EM_JS(void, tell_awaited, (int awaited), {
+    if (Module['onAwaited'])
+        Module['onAwaited'](awaited);
+});

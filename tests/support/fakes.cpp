@@ -147,3 +147,9 @@ extern "C" void __wrap_stop_sample(const SAMPLE *spl)
         fake_machine.sound_log.push_back("stop " + name->second);
     __real_stop_sample(spl);
 }
+
+// What the shell tells the platform it waits for is noted.
+extern "C" void __wrap_tell_awaited(int awaited)
+{
+    fake_machine.awaited.push_back(awaited);
+}

@@ -53,6 +53,7 @@ struct fake_machine_t {
     time_t calendar = -1;            // what time() tells the game; -1 for the real time
     std::map<const SAMPLE *, std::string> sample_names;  // samples whose playing is logged
     std::vector<std::string> sound_log;  // their plays and stops, and the cues and pauses between
+    std::vector<int> awaited;        // what the shell told the platform it waits for, in order
 };
 
 extern fake_machine_t fake_machine;
