@@ -1,14 +1,15 @@
-// Writes the game's field and the spots the page needs of it as a JavaScript
-// module, for the browser version's page, from the game's own constants.
-//   make_field > field.js
+// Writes the game's constants that the browser version's page needs as a
+// JavaScript module (constants.js), from the game's own headers.
+//   make_constants > constants.js
 #include <cstdio>
 #include <cstring>
 
 #include "present/present.h"
+#include "shell/shell.h"
 
 int main()
 {
-    printf("// Made by tools/make_field from the game's own constants; do not edit.\n");
+    printf("// Made by tools/make_constants from the game's own headers; do not edit.\n");
     printf("// The field, in game pixels.\n");
     printf("export const field = { width: %d, height: %d };\n", screen_w, screen_h);
     printf("// The game-over panel, both corners included.\n");
@@ -17,5 +18,8 @@ int main()
     printf("// Where the game asks for another game, in the built-in font's 8 x 8 cells.\n");
     printf("export const prompt = { x: %d, y: %d, width: %d, height: 8 };\n", text_x, prompt_y,
            (int)strlen(new_game_prompt) * 8);
+    printf("// What the game says it waits for the player to do (tell_awaited).\n");
+    printf("export const awaited = { nothing: %d, start: %d, go: %d, answer: %d };\n", awaited_nothing,
+           awaited_start, awaited_go, awaited_answer);
     return 0;
 }

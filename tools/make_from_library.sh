@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds one of the tools that take something from the library or from the
-# game's headers at build time (tools/make_glyphs.cpp, tools/make_field.cpp)
+# game's headers at build time (tools/make_glyphs.cpp, tools/make_constants.cpp)
 # with the machine's own compiler against the system's Allegro, and writes
 # what it prints to the given file. Used by both builds: the browser build's
 # pkg-config looks in Emscripten's sysroot, so the system's is asked with its

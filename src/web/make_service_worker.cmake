@@ -1,8 +1,7 @@
 # Writes the site's service worker from its template: the list of the site's
 # files, and the build's name, a hash of every one of them and of the worker.
-#   cmake -DSITE=DIR -DTEMPLATE=sw.js.in -P make_service_worker.cmake
-file(GLOB names RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM names sw.js)
+#   cmake -DSITE=DIR -DFILES=a,b,... -DTEMPLATE=sw.js.in -P make_service_worker.cmake
+string(REPLACE "," ";" names "${FILES}")
 list(SORT names)
 file(SHA256 ${TEMPLATE} contents)
 set(VORLIX_SITE_FILES "")

@@ -1,8 +1,9 @@
 // The site kept for playing with no network, through its service worker
-// (sw.js), and a newer build taken without ever mixing two builds' files.
-
-// How long a load waits to learn of a newer build.
-const update_wait_ms = 3000;
+// (sw.js). A returning player's page comes from what the worker kept, at
+// once; whether there is a newer build is asked once the game is up, and a
+// newer build is fetched whole in the background and taken at the start of
+// the next load, before the game's files are asked for, so that the files of
+// two builds never mix.
 
 // Settles once the worker has reached the state (true) or gone redundant.
 function reached(worker, state) {
@@ -14,34 +15,39 @@ function reached(worker, state) {
   });
 }
 
-// A page that the kept site served asks first whether there is a newer
-// build. If there is, its worker fetches all of it and takes over, and the
-// page loads again from it, before the game starts: the files of two
-// builds never mix. With no network, or none newer, the kept build plays.
-// say(text) tells the player.
-export async function take_newer_build(say) {
+// Takes a newer build that an earlier visit fetched and left waiting: the
+// page loads again from it, before the game starts. Otherwise settles at
+// once, and the kept build plays. say(text) tells the player.
+export async function take_waiting_build(say) {
   const workers = navigator.serviceWorker;
   if (!workers || !workers.controller) return;
-  try {
-    const registration = await workers.getRegistration();
-    if (!registration) return;
-    const asked = new Promise((resolve) => setTimeout(resolve, update_wait_ms));
-    await Promise.race([registration.update(), asked]);
-    const next = registration.installing || registration.waiting;
-    if (!next) return;
-    say('Updating Vorlix\u2026');
-    if (!(await reached(next, 'installed'))) return;
-    workers.addEventListener('controllerchange', () => location.reload());
-    next.postMessage('take over');
-    await new Promise(() => {});  // the page loads again
-  } catch (e) {
-    // No network, or no worker: the kept build plays.
-  }
+  const registration = await workers.getRegistration().catch(() => null);
+  const next = registration && registration.waiting;
+  if (!next) return;
+  say('Updating Vorlix\u2026');
+  workers.addEventListener('controllerchange', () => location.reload());
+  next.postMessage('take over');
+  await new Promise(() => {});  // the page loads again
 }
 
 // Once the title is up, a service worker keeps the site for playing with
-// no network; registered earlier, it would slow the game's first start.
-export function keep_for_offline() {
-  if ('serviceWorker' in navigator)
-    navigator.serviceWorker.register('sw.js').catch((e) => console.warn('Vorlix will not play offline: ' + e));
+// no network (registered earlier, it would slow the game's first start),
+// and asks whether there is a newer build. ready() is called once a newer
+// build is fetched whole and waits for the next load.
+export async function keep_for_offline(ready) {
+  if (!('serviceWorker' in navigator)) return;
+  let registration;
+  try {
+    registration = await navigator.serviceWorker.register('sw.js');
+  } catch (e) {
+    console.warn('Vorlix will not play offline: ' + e);
+    return;
+  }
+  const watch = async (worker) => {
+    if (worker && navigator.serviceWorker.controller && (await reached(worker, 'installed'))) ready();
+  };
+  registration.addEventListener('updatefound', () => watch(registration.installing));
+  if (registration.waiting) ready();
+  // With no network there is nothing newer to learn of, and the kept build plays on.
+  if (navigator.serviceWorker.controller) registration.update().catch(() => {});
 }

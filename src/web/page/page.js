@@ -1,77 +1,95 @@
 // The page around the game: loads it, lays the page out (layout.js), hands
-// it the player's presses (input.js), allows sound with the first of them,
-// holds the game while the page is hidden, shows what the game prints, and
-// offers another game once the player has answered n.
+// it the player's presses (input.js), allows sound with the first of them
+// (sound.js), holds the game while the page is hidden or has not the
+// keyboard (hold.js), says in words what the game waits for, shows what the
+// game prints, and offers another game once the player has answered n.
 import { fit as fit_page } from './layout.js';
 import { start_input } from './input.js';
-import { keep_for_offline, take_newer_build } from './offline.js';
-import { panel, prompt } from './field.js';
+import { keep_for_offline, take_waiting_build } from './offline.js';
+import { awaited, field, panel, prompt } from './constants.js';
+import { audio, hold_sound, sound_allowed, sound_running, wake_sound } from './sound.js';
+import { has_keyboard, held, on_hold, when_going_on } from './hold.js';
 
-const canvas = document.getElementById('screen');
+const el = (id) => document.getElementById(id);
+const canvas = el('screen'), status = el('status'), messages = el('messages');
+const gate = el('gate'), again = el('again'), fold = el('fold'), fullscreen = el('fullscreen');
+canvas.width = field.width;
+canvas.height = field.height;
 const context = canvas.getContext('2d');  // the one context the game and the page draw with
-const status = document.getElementById('status');
-const messages = document.getElementById('messages');
-const again = document.getElementById('again');
-const fold = document.getElementById('fold');
-const fullscreen = document.getElementById('fullscreen');
-const gate = document.getElementById('gate');
 let game = null;            // the game's module, once it has loaded
 let running = false;        // the game takes keys
 let ended = false;          // the player has quit and may play again
 let failed = false;         // the game could not start or stopped
-let gated = false;          // waiting for the key or tap that allows sound
+let gated = false;          // waiting for the key or tap that allows sound and starts
 let swallow = false;        // the press that opened the gate is not the game's
 let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches;
-let unfolded = false;       // the player opened the folded text
-let audio = null;           // the page's sound, for the game's samples
+let unfolded = false;       // the player opened the keys and help
+let waiting_for = awaited.nothing;  // what the game waits for the player to do
+let sound_started = null;   // settles once the sound runs, before the first title
 
 function fit() {
-  fit_page(touch, unfolded || !running || failed);
+  fit_page(touch, unfolded || !messages.hidden);
 }
 
 function say(text) {
-  status.textContent = text;
+  if (status.textContent !== text) status.textContent = text;
   fit();
+}
+
+// What the game waits for, in words for keys or for touch.
+const waits = {
+  [awaited.start]: ['Press any key to begin.', 'Tap a control to begin.'],
+  [awaited.go]: ['Press any key to set the snake going.', 'Tap a control to set the snake going.'],
+  [awaited.nothing]: ['Playing: s and l steer, space fires the laser.', 'Playing: Left and Right steer, Fire shoots.'],
+  [awaited.answer]: ['Game over. New game? Press y or n.', 'Game over. New game? Tap Yes or No.']
+};
+
+// Says what the game waits for, or, while it holds still for want of the
+// keyboard, what brings it back.
+function say_state() {
+  if (failed || !running) return;
+  if (held() && !document.hidden) say(touch ? 'Tap to go on.' : 'Click to go on.');
+  else say(waits[waiting_for][touch ? 1 : 0]);
 }
 
 // Says why the game cannot go on; the first reason is the one that counts.
 function fail(text) {
   running = false;
-  again.hidden = true;
+  again.hidden = gate.hidden = true;
   if (!failed) say(text);
   failed = true;
   status.className = 'failed';
   fit();
 }
 
-// The page's sound, made at once so that it can tell whether the browser
-// allows sound before the player has done anything.
-function make_audio() {
-  const Context = window.AudioContext || window.webkitAudioContext;
-  if (Context) audio = new Context();
+// Gives the game the keyboard, unless the page has not the keyboard at all:
+// in a portal's frame, the keys stay with the page around it until the
+// player clicks or taps the frame.
+function focus(element) {
+  if (has_keyboard()) element.focus();
 }
 
-// Whether sound is allowed already (an installed app, a browser set to
-// allow it); a page without Web Audio plays on, silent.
-function sound_allowed() {
-  if (navigator.getAutoplayPolicy) return navigator.getAutoplayPolicy('audiocontext') === 'allowed';
-  return !audio || audio.state === 'running';
+// The line that asks for a key, a tap or a click before the game starts.
+function say_gate() {
+  gate.textContent = has_keyboard() ? 'Press a key or tap to play' : (touch ? 'Tap to play' : 'Click to play');
+  say('Ready to play.');
 }
 
-// Once the game has loaded: where the browser does not yet allow sound, a
-// line over the black field asks for a key or a tap first, so that the
-// title comes with its chime; otherwise the title comes at once.
+// Once the game has loaded it starts at once where the browser allows
+// sound and the page has the keyboard; otherwise a line asks for a key, a
+// tap or a click first, so that the title comes with its chime.
 function begin() {
-  if (sound_allowed()) return play();
+  if (sound_allowed() && has_keyboard()) return play();
   gated = true;
   gate.hidden = false;
+  say_gate();
 }
 
 // Browsers start sound only after the player has done something; the
 // press that opens the gate starts the game and goes no further. A
 // browser whose sound never starts plays on, silent.
 function wake() {
-  if (audio && audio.state === 'suspended' && !document.hidden) audio.resume();
+  wake_sound();
   if (!gated) return;
   gated = false;
   swallow = true;
@@ -94,14 +112,6 @@ function press(key) {
   return false;
 }
 
-// While the page is hidden the game holds still in its wait (its sleep
-// does not return while pageHidden says so), and its sound is silent.
-document.addEventListener('visibilitychange', () => {
-  if (!audio) return;
-  if (document.hidden) audio.suspend();
-  else audio.resume();
-});
-
 function show_message(text) {
   messages.hidden = false;
   messages.textContent += text + '\n';
@@ -123,7 +133,7 @@ function game_ended() {
   say('The game has ended.');
   again.hidden = false;
   fit();
-  again.focus();
+  focus(again);
 }
 
 function play() {
@@ -132,16 +142,25 @@ function play() {
   again.hidden = true;
   messages.hidden = true;
   messages.textContent = '';
-  say('');
-  canvas.focus();
-  new Promise((resolve) => {
-    resolve(game.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }));
-  }).then(game_ended, (e) => {
+  waiting_for = awaited.nothing;
+  say('Starting\u2026');
+  focus(canvas);
+  // The first title waits for the sound to run, so that its chime is heard.
+  sound_started = sound_started || sound_running();
+  sound_started.then(() => game.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }))
+  .then(game_ended, (e) => {
     // The game leaves with exit() after a message such as a bad configuration.
     if (e && e.name === 'ExitStatus') game_ended();
     else fail('Vorlix stopped: ' + e + '.');
   });
 }
+
+// The game is silent while held, and says how to bring it back.
+on_hold((now_held) => {
+  hold_sound(now_held);
+  if (gated) say_gate();
+  else say_state();
+});
 
 again.addEventListener('click', () => { wake(); play(); });
 fold.addEventListener('click', () => {
@@ -149,21 +168,29 @@ fold.addEventListener('click', () => {
   fit();
 });
 canvas.addEventListener('pointerdown', () => { wake(); canvas.focus(); });
-gate.addEventListener('pointerdown', wake);
 
 // Full screen, where the browser offers it: the field then grows to the
 // largest whole multiple the screen allows. Escape leaves it, as always.
-if (document.fullscreenEnabled) {
+// Where the page around it does not allow it, the button says so.
+if ('fullscreenEnabled' in document) {
   fullscreen.hidden = false;
+  if (!document.fullscreenEnabled) fullscreen.textContent = 'No full screen in this frame';
   fullscreen.addEventListener('click', () => {
     wake();
-    if (document.fullscreenElement) document.exitFullscreen();
-    else document.documentElement.requestFullscreen().catch(() => {});
+    if (!document.fullscreenEnabled) {
+      el('fullscreen-note').hidden = false;
+      unfolded = true;
+      fit();
+    } else if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else {
+      document.documentElement.requestFullscreen().catch(() => {});
+    }
   });
   document.addEventListener('fullscreenchange', () => {
     fullscreen.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
     fit();
-    if (running) canvas.focus();
+    if (running) focus(canvas);
   });
 }
 
@@ -171,10 +198,11 @@ start_input({
   press,
   wake,
   touched() {
-    if (!touch) {
-      touch = true;
-      fit();
-    }
+    if (touch) return;
+    touch = true;
+    if (gated) say_gate();
+    else say_state();
+    fit();
   }
 });
 // The page fits itself anew to every resize, turn and zoom.
@@ -202,10 +230,11 @@ async function load() {
       audio,
       print: show_message,
       printErr: (text) => console.warn(text),
-      onFirstFrame: keep_for_offline,
+      onFirstFrame: () => keep_for_offline(() => { el('update').hidden = false; fit(); }),
       onAbort: (what) => fail('Vorlix could not start: ' + what + '.'),
-      setStatus: (text) => { if (!running && text) say(text); },
-      pageHidden: () => document.hidden
+      onAwaited: (what) => { waiting_for = what; say_state(); },
+      pageHeld: held,
+      whenGoingOn: when_going_on
     });
   } catch (e) {
     return fail('Vorlix could not start: ' + e + '.');
@@ -214,11 +243,10 @@ async function load() {
 }
 
 fit();
-canvas.focus();
+focus(canvas);
 if (typeof WebAssembly !== 'object') {
   fail('This browser cannot run WebAssembly, which Vorlix needs.');
 } else {
-  make_audio();
-  await take_newer_build(say);
+  await take_waiting_build(say);
   load();
 }

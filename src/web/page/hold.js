@@ -1,0 +1,55 @@
+// When the game holds still: while the page is hidden (another tab, a
+// minimised window, a locked phone), and while it has not the keyboard (the
+// player clicked the page around a game portal's frame, or another window).
+// The game asks at every wait of its own whether it is held, and then waits
+// here until it may go on; meanwhile its sound is silent.
+
+const changed = [];  // called whenever the page is held or let go
+let waiting = [];    // the game's waits for the page to be let go
+// Whether the keys the player types reach this page: it has the focus, or
+// a key or a press has just come to it (a browser with no window of its own
+// in front may never say that it has the focus). A page in another's frame
+// (a game portal's) takes the keyboard only once the player has touched the
+// frame, whatever the engine says of its focus at first.
+let keyboard = window === window.top && document.hasFocus();
+
+export function has_keyboard() {
+  return keyboard;
+}
+
+// Whether the game is to hold still.
+export function held() {
+  return document.hidden || !has_keyboard();
+}
+
+// Settles once the game may go on.
+export function when_going_on() {
+  return held() ? new Promise((resolve) => waiting.push(resolve)) : Promise.resolve();
+}
+
+// Calls back with held() whenever the page is held or let go.
+export function on_hold(callback) {
+  changed.push(callback);
+}
+
+function look_again() {
+  const now = held();
+  for (const callback of changed) callback(now);
+  if (now) return;
+  const going_on = waiting;
+  waiting = [];
+  for (const resolve of going_on) resolve();
+}
+
+// The page has the keyboard, or not.
+function take_keyboard(now) {
+  if (keyboard === now) return;
+  keyboard = now;
+  look_again();
+}
+
+document.addEventListener('visibilitychange', look_again);
+window.addEventListener('focus', () => take_keyboard(true));
+window.addEventListener('blur', () => take_keyboard(false));
+for (const pressed of ['keydown', 'pointerdown'])
+  window.addEventListener(pressed, () => take_keyboard(true), true);
