@@ -1,17 +1,31 @@
 // The page's side of the sound: the game's samples through Web Audio.
-// Module.audio is the page's AudioContext; while the browser does not allow
-// sound yet, every sample is silent. Each start and stop is scheduled on the
-// audio clock, which places it to the sample, a render quantum ahead of its
-// current time: called "now", it would land wherever the next quantum fell.
+// Module.audio is the page's AudioContext (sound.js); while the browser does
+// not allow sound yet, every sample is silent. Each start and stop is
+// scheduled on the audio clock, which places it to the sample: called "now",
+// it would land wherever the engine's next block of sound fell.
 mergeInto(LibraryManager.library, {
   vorlix_sound_available: function () {
     return (typeof AudioContext !== 'undefined' || typeof webkitAudioContext !== 'undefined') ? 1 : 0;
   },
 
-  // The moment on the audio clock at which a start or stop asked for now is
-  // heard; the same for every call made in one go.
+  // The moment on the audio clock at which a cue asked for now starts: 20 ms
+  // ahead of the clock, the same for every call made in one go, so that the
+  // engine's output can start first (below).
   $vorlix_cue_time: function (audio) {
-    return audio.currentTime + 128 / audio.sampleRate;
+    return audio.currentTime + 0.02;
+  },
+
+  // Starts the engine's output ahead of a cue with a sound too soft for any
+  // sound card to play (-120 dBFS). An engine that stops its output when
+  // nothing plays (WebKit) starts it again late, and loses the start of what
+  // starts it: it loses this lead-in instead of the cue's start.
+  $vorlix_lead_in: function (audio, at) {
+    if (!audio.createConstantSource) return;
+    var lead = audio.createConstantSource();
+    lead.offset.value = 1e-6;
+    lead.connect(audio.destination);
+    lead.start();
+    lead.stop(at + 0.005);
   },
 
   // The sample as a Web Audio buffer, made once for each sample.
@@ -34,7 +48,7 @@ mergeInto(LibraryManager.library, {
 
   // Plays one sample once: volume 0..255, pan 0 (left)..255 (right), speed
   // in thousandths of the sample's own rate. Silent until sound is allowed.
-  vorlix_play__deps: ['$vorlix_cue_time', '$vorlix_buffer'],
+  vorlix_play__deps: ['$vorlix_cue_time', '$vorlix_lead_in', '$vorlix_buffer'],
   vorlix_play: function (spl, data, frames, bits, stereo, freq, vol, pan, speed) {
     var audio = Module['audio'];
     if (!audio || frames <= 0) return;
@@ -58,7 +72,9 @@ mergeInto(LibraryManager.library, {
       last = panner;
     }
     last.connect(audio.destination);
-    source.start(vorlix_cue_time(audio));
+    var at = vorlix_cue_time(audio);
+    vorlix_lead_in(audio, at);
+    source.start(at);
     var playing = Module['playing'] = Module['playing'] || {};
     (playing[spl] = playing[spl] || []).push(source);
     source.onended = function () {
