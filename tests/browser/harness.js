@@ -48,25 +48,37 @@ async function wait_until(what, check, timeout = WAIT_MS) {
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.svg': 'image/svg+xml', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
 
-// The site's folder served on a free port of 127.0.0.1. Files named in
-// missing answer 404, files in dropped lose the connection as a network
-// gone away would, patch maps a file to a function of its bytes, and head
-// is a script put first in the page's head, before the page's own.
+// The site's folder served on a free port of 127.0.0.1, under the path
+// prefix (as a portal serves a game from a folder of its own). Files named
+// in missing answer 404, files in dropped lose the connection as a network
+// gone away would, patch maps a file to a function of its bytes, head is a
+// script put first in the page's head, before the page's own, and pages
+// maps a name to a page of the test's own.
 class Site {
-  constructor(folder, { missing = [], dropped = [], patch = {}, head = '' } = {}) {
-    Object.assign(this, { folder, missing, dropped, patch, head, requests: [] });
+  constructor(folder, { missing = [], dropped = [], patch = {}, head = '', prefix = '/', pages = {} } = {}) {
+    Object.assign(this, { folder, missing, dropped, patch, head, prefix, pages, requests: [] });
     this.server = http.createServer((req, res) => this.answer(req, res));
   }
 
   async start(port = 0) {
     await new Promise((resolve) => this.server.listen(port, '127.0.0.1', resolve));
-    this.url = 'http://127.0.0.1:' + this.server.address().port + '/';
+    this.origin = 'http://127.0.0.1:' + this.server.address().port;
+    this.url = this.origin + this.prefix;
     return this;
   }
 
   answer(req, res) {
-    const name = decodeURIComponent(req.url.split('?')[0]).replace(/^\/+/, '') || 'index.html';
+    const where = decodeURIComponent(req.url.split('?')[0]);
+    if (!where.startsWith(this.prefix)) {
+      res.writeHead(404);
+      return res.end();
+    }
+    const name = where.slice(this.prefix.length) || 'index.html';
     this.requests.push(name);
+    if (this.pages[name] !== undefined) {
+      res.writeHead(200, { 'Content-Type': 'text/html' });
+      return res.end(this.pages[name]);
+    }
     if (this.dropped.includes(name)) return req.socket.destroy();
     const file = path.join(this.folder, name);
     if (this.missing.includes(name) || name.includes('..') || !fs.existsSync(file)) {
@@ -97,13 +109,16 @@ async function puppeteer() {
 
 // Chromium and Firefox, driven by puppeteer-core.
 class PuppeteerBrowser {
-  static async open(engine, width, height) {
+  static async open(engine, width, height, env) {
     const chromium = engine === 'chromium';
     const browser = await (await puppeteer()).launch({
       browser: chromium ? 'chrome' : 'firefox',
       executablePath: chromium ? '/usr/bin/chromium' : '/usr/bin/firefox-esr',
       headless: true,
       defaultViewport: { width, height },
+      env: { ...process.env, ...env },
+      // Heard where a test gives it a sound server of its own.
+      ignoreDefaultArgs: env.PULSE_SERVER ? ['--mute-audio'] : [],
       // Kept off the network but for 127.0.0.1.
       args: chromium ? ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
                         '--disable-component-update', '--disable-sync', '--disable-default-apps'] : [],
@@ -113,10 +128,20 @@ class PuppeteerBrowser {
     self.engine = engine;
     self.browser = browser;
     self.page = (await browser.pages())[0] || await browser.newPage();
+    await self.page.bringToFront();  // a window in front, as the player's, has the focus
     return self;
   }
 
   goto(url) { return this.page.goto(url, { waitUntil: 'load' }).catch(() => {}); }
+  // The page in the frame whose address holds where, to run scripts in.
+  frame(where) {
+    const find = () => {
+      const frame = this.page.frames().find((f) => f.url().includes(where));
+      if (!frame) throw new Error('no frame at ' + where);
+      return frame;
+    };
+    return { run: (body, ...args) => find().evaluate('(function () {' + body + '}).apply(null, ' + JSON.stringify(args) + ')') };
+  }
   reload() { return this.page.reload({ waitUntil: 'load' }).catch(() => {}); }
   run(body, ...args) { return this.page.evaluate('(function () {' + body + '}).apply(null, ' + JSON.stringify(args) + ')'); }
   async press(...keys) { for (const key of keys) await this.page.keyboard.press(KEY_NAMES[key] || key); }
@@ -134,12 +159,13 @@ const WEBDRIVER_KEYS = { space: ' ', enter: '\uE007', tab: '\uE004' };
 
 // WebKitGTK's MiniBrowser, driven by WebKitWebDriver over classic WebDriver.
 class WebKitBrowser {
-  static async open(engine, width, height) {
+  static async open(engine, width, height, env) {
     const self = new WebKitBrowser();
     self.engine = engine;
     self.port = 40000 + Math.floor(Math.random() * 20000);
     self.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + self.port],
-                                     { stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
+                                     { env: { ...process.env, ...env },
+                                       stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
     const capabilities = { 'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } };
     const session = await wait_until('WebKitWebDriver', () =>
       self.call('POST', '/session', { capabilities: { alwaysMatch: capabilities } }).catch(() => null), 20000);
@@ -157,6 +183,23 @@ class WebKitBrowser {
   }
 
   goto(url) { return this.call('POST', this.base + '/url', { url }); }
+  // The page in the frame whose address holds where, to run scripts in.
+  frame(where) {
+    return {
+      run: async (body, ...args) => {
+        const frames = await this.call('POST', this.base + '/elements', { using: 'css selector', value: 'iframe' });
+        for (const frame of frames) {
+          await this.call('POST', this.base + '/frame', { id: frame });
+          try {
+            if ((await this.run('return location.href')).includes(where)) return await this.run(body, ...args);
+          } finally {
+            await this.call('POST', this.base + '/frame/parent', {});
+          }
+        }
+        throw new Error('no frame at ' + where);
+      }
+    };
+  }
   reload() { return this.call('POST', this.base + '/refresh', {}); }
   run(body, ...args) { return this.call('POST', this.base + '/execute/sync', { script: body, args }); }
   press(...keys) {
@@ -185,9 +228,10 @@ class WebKitBrowser {
   }
 }
 
-// Opens a headless browser of the engine with a page area of about width by height.
-function open_browser(engine, { width = 1400, height = 1250 } = {}) {
-  return (engine === 'webkit' ? WebKitBrowser : PuppeteerBrowser).open(engine, width, height);
+// Opens a headless browser of the engine with a page area of about width by
+// height, and the given variables added to its environment.
+function open_browser(engine, { width = 1400, height = 1250, env = {} } = {}) {
+  return (engine === 'webkit' ? WebKitBrowser : PuppeteerBrowser).open(engine, width, height, env);
 }
 
 const READ_CANVAS = `
@@ -288,9 +332,53 @@ async function again_if_webkit_crashed(engine, test) {
   }
 }
 
+// What axe-core, the accessibility audit, finds wrong with the page as it
+// stands: "rule: where" for each violation.
+let axe_source = null;
+async function axe_violations(browser) {
+  if (!axe_source) {
+    const where = path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules', 'axe-core', 'axe.min.js');
+    axe_source = fs.readFileSync(where, 'utf8');
+  }
+  if (!(await browser.run('return typeof axe !== "undefined"'))) await browser.run(axe_source + '; return true;');
+  return browser.run(`return axe.run(document).then((r) => r.violations.map((v) =>
+    v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', ')))`);
+}
+
+// The boxes the page lays out for what the player reads or presses, where
+// they are seen: "what: left top right bottom" in CSS px, and the field's.
+const BOXES = `
+const leaves = '#name, #status, #gate, #again, #update, #fullscreen, #fold, #help p, #messages, .pad button, #turn';
+const boxes = [];
+for (const e of document.querySelectorAll(leaves)) {
+  const r = e.getBoundingClientRect(), style = getComputedStyle(e);
+  if (!e.getClientRects().length || r.width < 2 || r.height < 2 || style.visibility !== 'visible') continue;
+  boxes.push({ what: e.id || e.dataset.key && 'control ' + JSON.stringify(e.dataset.key) || e.tagName + ' in ' + e.parentElement.id,
+               left: r.left, top: r.top, right: r.right, bottom: r.bottom, control: e.matches('.pad button') });
+}
+const f = document.getElementById('screen').getBoundingClientRect();
+return { boxes, field: { left: f.left, top: f.top, right: f.right, bottom: f.bottom }, width: innerWidth, height: innerHeight };
+`;
+
+// Says what lies over what on the page as it stands: boxes over each other or
+// over the field, outside the window, or controls too small for a finger.
+async function overlaps(browser) {
+  const { boxes, field, width, height } = await browser.run(BOXES);
+  const over = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+  const found = [];
+  for (let i = 0; i < boxes.length; i++) {
+    const a = boxes[i];
+    if (over(a, field)) found.push(a.what + ' lies over the field');
+    if (a.left < -0.5 || a.top < -0.5 || a.right > width + 0.5 || a.bottom > height + 0.5) found.push(a.what + ' leaves the window');
+    if (a.control && (a.right - a.left < 48 || a.bottom - a.top < 48)) found.push(a.what + ' is smaller than 48 px');
+    for (let j = i + 1; j < boxes.length; j++) if (over(a, boxes[j])) found.push(a.what + ' lies over ' + boxes[j].what);
+  }
+  return found;
+}
+
 function page_status(browser) {
   return browser.run("return document.getElementById('status').textContent");
 }
 
 module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
-                   FIXED_SECONDS, FIXED_CLOCK };
+                   FIXED_SECONDS, FIXED_CLOCK, axe_violations, overlaps };

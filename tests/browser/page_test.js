@@ -12,7 +12,15 @@ const path = require('path');
 const { describe, it: node_it, before } = require('node:test');
 const h = require('./harness');
 
-const [SITE, READER, DRAW_SCREENS] = process.argv.slice(2);
+const [SITE, READER, DRAW_SCREENS, ARCHIVE] = process.argv.slice(2);
+const SUB_PATH = '/games/vorlix/';  // where a portal might keep the game
+
+// The site as the archive for portals holds it, unpacked into a folder.
+function unpack_archive() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlix-site-'));
+  childProcess.execFileSync('cmake', ['-E', 'tar', 'xf', path.resolve(ARCHIVE)], { cwd: folder });
+  return folder;
+}
 
 const reference = {};
 before(() => {
@@ -46,6 +54,7 @@ for (const engine of h.engines()) {
         try {
           await h.open_title(b, c);
           assert.ok(c.same_as(reference.title), 'the title differs from the library\'s');
+          assert.deepEqual(await h.axe_violations(b), [], 'axe, at the title');
           assert.deepEqual(await b.run(`const c = document.getElementById('screen');
             return [document.getElementsByTagName('canvas').length, c.width, c.height,
                     getComputedStyle(c).imageRendering, document.activeElement === c]`),
@@ -82,6 +91,7 @@ for (const engine of h.engines()) {
           await h.wait_until('the page to say the game ended', async () =>
             (await h.page_status(b)).includes('ended') &&
             await b.run("return !document.getElementById('again').hidden"));
+          assert.deepEqual(await h.axe_violations(b), [], 'axe, once the game has ended');
           await b.click('#again');
           await c.wait_for('the title of a fresh game', c.title_shown);
           assert.ok(await b.run("return document.activeElement === document.getElementById('screen')"));
@@ -91,10 +101,11 @@ for (const engine of h.engines()) {
         }
       }));
 
-    it('keeps the site for playing offline, and a new build replaces the old on the next load', async () => {
-      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlix-site-'));
-      fs.cpSync(SITE, folder, { recursive: true });
-      let site = await new h.Site(folder).start();
+    it('plays from the archive in a folder of a site, kept for playing offline; a new build comes on the next load', async () => {
+      const folder = unpack_archive();
+      assert.deepEqual(fs.readdirSync(folder).sort(), fs.readdirSync(SITE).filter((f) => !f.startsWith('.')).sort(),
+                       'the archive does not hold the site as it is');
+      let site = await new h.Site(folder, { prefix: SUB_PATH }).start();
       const port = site.server.address().port;
       const b = await h.open_browser(engine);
       const c = new h.Canvas(b, READER);
@@ -106,6 +117,7 @@ for (const engine of h.engines()) {
         await h.open_title(b, c);
         await h.wait_until('the service worker', () => b.run(`return navigator.serviceWorker.getRegistration()
           .then((r) => !!(r && r.active && r.active.state === 'activated'))`));
+        assert.equal(await b.run('return navigator.serviceWorker.getRegistration().then((r) => r.scope)'), site.url);
 
         // No network at all: the whole site comes from what the worker kept.
         await site.stop();
@@ -113,23 +125,81 @@ for (const engine of h.engines()) {
         await h.open_title(b, c);
         assert.deepEqual(await build_shown(), ['1', '1']);
 
-        // A new build: its page, its script and its worker all differ.
+        // A new build: its page, its script and its worker all differ. The
+        // next load plays the kept build at once and fetches the new one,
+        // and says so; the load after it plays the new build, whole.
         const edit = (name, change) => fs.writeFileSync(path.join(folder, name),
                                                         change(fs.readFileSync(path.join(folder, name), 'utf8')));
         edit('index.html', (t) => t.replace('<head>', '<head><meta name="test-build" content="2">'));
         edit('page.js', (t) => 'window.testBuild = 2;\n' + t);
         edit('sw.js', (t) => t.replace(/const BUILD = '([0-9a-f]+)'/, "const BUILD = '$1-2'"));
-        site = await new h.Site(folder).start(port);
+        site = await new h.Site(folder, { prefix: SUB_PATH }).start(port);
+        await b.reload();
+        await h.open_title(b, c);
+        assert.deepEqual(await build_shown(), ['1', '1']);
+        await h.wait_until('word of the new build', () => b.run("return !document.getElementById('update').hidden"));
         await b.reload();
         await h.wait_until('the new build', async () => (await build_shown())[0] === '2');
+        await h.open_title(b, c);  // its scripts have run by then
         assert.deepEqual(await build_shown(), ['2', '2']);
-        await h.open_title(b, c);
         assert.equal((await caches_kept()).length, 1);
         assert.match((await caches_kept())[0], /-2$/);
       } finally {
         c.close();
         await b.close();
         await site.stop();
+        fs.rmSync(folder, { recursive: true, force: true });
+      }
+    });
+
+    // WebKit's WebDriver hands a frame the keyboard as it looks into it, so
+    // there the test cannot see a frame without the keyboard; headless
+    // Firefox never tells a page that it has the focus or has lost it, so
+    // there the game cannot be seen to hold when the player clicks away.
+    const portal_it = engine === 'webkit' ? (name, test) => node_it(name, { skip: 'WebKit\'s WebDriver focuses the frames it looks into' }, test) : it;
+    portal_it('in a portal\'s frame: takes no keys from the portal, asks for a click, holds without the keyboard', async () => {
+      const folder = unpack_archive();
+      const game = await new h.Site(folder, { prefix: SUB_PATH, head: h.FIXED_CLOCK }).start();
+      const portal = await new h.Site(folder, { pages: { 'index.html': `<!doctype html><html lang="en">
+        <head><title>A portal</title></head><body><h1>Games</h1><label>Chat <input id="chat" autofocus></label>
+        <iframe id="game" src="${game.url}" width="1000" height="700" title="Vorlix"></iframe></body></html>` } }).start();
+      const b = await h.open_browser(engine);
+      const frame = b.frame(SUB_PATH);
+      const c = new h.Canvas(frame, READER);
+      const said = () => frame.run(`return [document.getElementById('status').textContent,
+        document.getElementById('gate').hidden ? '' : document.getElementById('gate').textContent]`);
+      const head_x = () => { let x = 638; while (x > 320 && c.pixel(x, 240) !== 'FF0000') x--; return x; };
+      try {
+        await b.goto(portal.url);
+        await h.wait_until('the line asking for a click', async () => (await said())[1] === 'Click to play')
+            .catch(async (e) => { throw new Error(e.message + ': ' + JSON.stringify(await said())); });
+        await b.press('h', 'i');
+        assert.equal(await b.run("return document.getElementById('chat').value"), 'hi', 'the frame took the keys');
+        assert.equal(await frame.run("return document.getElementById('fullscreen').textContent"),
+                     'No full screen in this frame');
+
+        await b.click('#game');
+        await c.wait_for('the title', c.title_shown);
+        await b.press('a');
+        await c.wait_for('the playfield', c.frame_shown);
+        await b.press('b');
+        await c.wait_for('the snake on its way', () => head_x() > 330);
+        if (engine === 'firefox') return;
+        await b.click('#chat');
+        await h.wait_until('the word to click', async () => (await said())[0] === 'Click to go on.');
+        await c.take();
+        const held_at = head_x();
+        await h.sleep(1000);
+        await c.take();
+        assert.ok(Math.abs(head_x() - held_at) <= 2, 'the snake moved without the keyboard');
+        await b.click('#game');
+        await h.wait_until('the game going on', async () => /^Playing/.test((await said())[0]));
+        await c.wait_for('the game-over panel', c.prompt_shown);
+      } finally {
+        c.close();
+        await b.close();
+        await game.stop();
+        await portal.stop();
         fs.rmSync(folder, { recursive: true, force: true });
       }
     });
