@@ -1,14 +1,17 @@
 #!/bin/sh
 # Builds and runs the benchmarks: the work of a step without its waits, the
-# pace of 300 real steps in a window under Xvfb, the cues as the player hears
-# them (length, latency, underruns), and the browser version in
-# headless Chromium, Firefox ESR and WebKitGTK (its size, start, idle load and
-# pace, also with late timers).
+# pace of 300 real steps in a window under Xvfb, the share of a core the game
+# takes while it waits for a key, the cues as the player hears them (length,
+# latency, underruns) on the desktop and in each engine, and the browser
+# version in headless Chromium, Firefox ESR and WebKitGTK (its size, start on
+# a first and a returning visit, idle load and pace, also with late timers).
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-tools/setup.sh $build_packages $window_test_packages $web_test_packages
+tools/setup.sh $build_packages $window_test_packages $web_test_packages libasound2-plugins
 tools/node-modules.sh
+export VORLIX_NODE_MODULES=$PWD/build-node/node_modules
+node=$VORLIX_NODE_MODULES/node/bin/node
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
 cmake --build build-bench -j"$(nproc)" --target vorlix step_work step_pace read_screen hear \
     asound_module_pcm_vorlix_heard vorlix_play_log
@@ -22,6 +25,15 @@ hear_games() {
         "$t/read_screen" "$PWD/assets" "$t/libasound_module_pcm_vorlix_heard.so" "$t/libvorlix_play_log.so" \
         "$t/hear" 6 | grep -v "^cue\|^title \|^candy \|^laser \|^crash "
 }
+# A sound server of the benchmark's own, as a desktop has, for the idle
+# game and for the browsers.
+"$node" -e "require('./tests/browser/hearing').Pulse.start().then((p) => { console.log(p.server); setInterval(() => {}, 1e9); })" \
+    > build-bench/pulse-server & pulse=$!
+until [ -s build-bench/pulse-server ]; do sleep 0.2; done
+echo "waiting for a key, share of a core:"
+VORLIX_PULSE_SERVER=$(cat build-bench/pulse-server) xvfb-run -a -s "-screen 0 1024x768x24" \
+    bash benchmarks/idle_cpu.sh "$PWD/build-bench/vorlix" "$PWD/build-bench/tests/read_screen" "$PWD/assets"
+kill $pulse
 echo "sound, machine idle:"
 hear_games
 echo "sound, both cores busy:"
@@ -30,5 +42,12 @@ yes > /dev/null & busy2=$!
 hear_games
 kill $busy1 $busy2
 tools/build-web.sh
-VORLIX_NODE_MODULES=$PWD/build-node/node_modules xvfb-run -a -s "-screen 0 1920x1200x24" \
-    node benchmarks/page_bench.js build-web/site build-bench/tests/read_screen
+# The page's cues as heard in each engine, idle and with both cores busy.
+for busy in no yes; do
+    echo "the page's sound, both cores busy: $busy"
+    [ $busy = yes ] && { yes > /dev/null & busy1=$!; yes > /dev/null & busy2=$!; }
+    xvfb-run -a -s "-screen 0 1920x1200x24" "$node" tests/browser/heard_test.js build-web/site \
+        build-bench/tests/read_screen build-bench/tests/hear 6 | grep -E "^# [a-z]+: ([a-z]+: [0-9]|latency|FAIL)" || true
+    [ $busy = yes ] && kill $busy1 $busy2
+done
+xvfb-run -a -s "-screen 0 1920x1200x24" "$node" benchmarks/page_bench.js build-web/site build-bench/tests/read_screen
