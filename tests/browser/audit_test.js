@@ -1,7 +1,9 @@
 // The page as outside audits see it: Lighthouse on a phone and on a desktop,
 // in Debian's Chromium, with nothing to report: accessibility, best
 // practices and search engines at 100, performance at 95 or more, and no
-// layout shift at all. Lighthouse wants node 22, which npm's node package
+// layout shift at all. Performance is judged as Lighthouse's makers advise,
+// on the median of a few runs: one run's score swings with whatever else the
+// machine is doing. Lighthouse wants node 22, which npm's node package
 // brings:
 //   build-node/node_modules/node/bin/node audit_test.js SITE_FOLDER
 'use strict';
@@ -20,11 +22,14 @@ const CHROMIUM_FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--no
 
 const load = async (name, file) => import(url.pathToFileURL(path.join(MODULES, name, file)).href);
 
-let site, chrome, lighthouse, desktop;
+const RUNS = 3;
+
+let site, chrome, lighthouse, desktop, median_run;
 before(async () => {
   site = await new h.Site(SITE).start();
   lighthouse = (await load('lighthouse', 'core/index.js')).default;
   desktop = (await load('lighthouse', 'core/config/desktop-config.js')).default;
+  median_run = (await load('lighthouse', 'core/lib/median-run.js')).computeMedianRun;
   const launcher = await load('chrome-launcher', 'dist/index.js');
   chrome = await launcher.launch({ chromePath: '/usr/bin/chromium', chromeFlags: CHROMIUM_FLAGS });
 });
@@ -34,9 +39,9 @@ after(async () => {
 });
 
 // Every audit that did not pass, with its score and why, for a category.
-function failing(result, category) {
-  return result.lhr.categories[category].auditRefs
-    .map((ref) => result.lhr.audits[ref.id])
+function failing(lhr, category) {
+  return lhr.categories[category].auditRefs
+    .map((ref) => lhr.audits[ref.id])
     .filter((audit) => audit.score !== null && audit.score < 1 && audit.scoreDisplayMode !== 'informative' &&
                        audit.scoreDisplayMode !== 'manual' && audit.scoreDisplayMode !== 'notApplicable')
     .map((audit) => audit.id + ' (' + audit.score + '): ' + (audit.displayValue || audit.title));
@@ -45,20 +50,27 @@ function failing(result, category) {
 for (const [form, config] of [['a phone', undefined], ['a desktop', 'desktop']]) {
   describe(form, () => {
     it('has nothing for Lighthouse to report', async () => {
-      const result = await lighthouse(site.url, {
-        port: chrome.port, output: 'json', logLevel: 'error',
-        onlyCategories: ['performance', 'accessibility', 'best-practices', 'seo']
-      }, config === 'desktop' ? desktop : undefined);
-      const scores = Object.fromEntries(Object.entries(result.lhr.categories).map(([id, c]) => [id, c.score]));
-      console.log('# ' + form + ': ' + JSON.stringify(scores) + '; ' +
-                  ['first-contentful-paint', 'largest-contentful-paint', 'total-blocking-time', 'cumulative-layout-shift']
-                    .map((id) => id + ' ' + result.lhr.audits[id].displayValue).join(', '));
-      for (const category of ['accessibility', 'best-practices', 'seo'])
-        assert.equal(scores[category], 1, category + ': ' + failing(result, category).join('; '));
-      assert.ok(scores.performance >= 0.95, 'performance ' + scores.performance + ': ' + failing(result, 'performance').join('; '));
-      const shifts = ((result.lhr.audits['layout-shifts'] || {}).details || { items: [] }).items
-        .map((item) => (item.node && (item.node.selector || item.node.snippet)) + ' ' + item.score);
-      assert.equal(result.lhr.audits['cumulative-layout-shift'].numericValue, 0, 'the page shifts: ' + shifts.join('; '));
+      const runs = [];
+      for (let run = 0; run < RUNS; run++) {
+        const result = await lighthouse(site.url, {
+          port: chrome.port, output: 'json', logLevel: 'error',
+          onlyCategories: ['performance', 'accessibility', 'best-practices', 'seo']
+        }, config === 'desktop' ? desktop : undefined);
+        const lhr = result.lhr;
+        const scores = Object.fromEntries(Object.entries(lhr.categories).map(([id, c]) => [id, c.score]));
+        console.log('# ' + form + ': ' + JSON.stringify(scores) + '; ' +
+                    ['first-contentful-paint', 'largest-contentful-paint', 'total-blocking-time', 'cumulative-layout-shift']
+                      .map((id) => id + ' ' + lhr.audits[id].displayValue).join(', '));
+        for (const category of ['accessibility', 'best-practices', 'seo'])
+          assert.equal(scores[category], 1, category + ': ' + failing(lhr, category).join('; '));
+        const shifts = ((lhr.audits['layout-shifts'] || {}).details || { items: [] }).items
+          .map((item) => (item.node && (item.node.selector || item.node.snippet)) + ' ' + item.score);
+        assert.equal(lhr.audits['cumulative-layout-shift'].numericValue, 0, 'the page shifts: ' + shifts.join('; '));
+        runs.push(lhr);
+      }
+      const median = median_run(runs);
+      const score = median.categories.performance.score;
+      assert.ok(score >= 0.95, 'performance ' + score + ' in the median run: ' + failing(median, 'performance').join('; '));
     });
   });
 }
