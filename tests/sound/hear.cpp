@@ -5,8 +5,8 @@
 // frame and its level at both ends; then the underruns.
 //   hear HEARD_LOG PLAY_LOG [--check]
 // With --check, exits 1 when a cue is heard more than 2 ms off its length,
-// the latency's median is over 60 ms or its largest over 90 ms, the device
-// ran dry, the right channel (pan 0, the leftmost) was not silent, or a cue
+// the latency's median is over 60 ms or its largest over 90 ms, a cue is
+// broken by silence, the device ran dry, the right channel (pan 0, the leftmost) was not silent, or a cue
 // starts or ends with a click.
 #include <algorithm>
 #include <cmath>
@@ -166,9 +166,21 @@ int main(int argc, char **argv)
     std::vector<double> latencies;
     std::map<std::string, std::vector<double>> lengths;
     printf("%-6s %9s %11s %13s %11s\n", "cue", "heard ms", "latency ms", "start dBFS", "end dBFS");
-    for (size_t i = 0; i < std::min(sounds.size(), plays.size()); i++) {
-        const sound_t &s = sounds[i];
+    for (size_t i = 0, j = 0; i < plays.size() && j < sounds.size(); i++, j++) {
         const play_t &p = plays[i];
+        sound_t s = sounds[j];
+        // A cue broken by silence is heard as several sounds: those that
+        // start within its length belong to it, while more sounds were heard
+        // than were played, so that one break does not shift every later cue.
+        while (j + 1 < sounds.size() && sounds.size() - (j + 1) > plays.size() - (i + 1) &&
+               heard_at_ns(sounds[j + 1].first) < heard_at_ns(s.first) + (p.ms + length_slack_ms) * 1e6) {
+            char why[96];
+            snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(),
+                     (heard_at_ns(sounds[j + 1].first) - heard_at_ns(s.end)) / 1e6,
+                     (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6);
+            fail(why);
+            s.end = sounds[++j].end;
+        }
         double length = (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6;
         double latency = (heard_at_ns(s.first) - p.at_ns) / 1e6;
         double start = dbfs(peak_of(s.first, s.first + end_frames));
