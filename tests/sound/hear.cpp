@@ -169,17 +169,24 @@ int main(int argc, char **argv)
     for (size_t i = 0, j = 0; i < plays.size() && j < sounds.size(); i++, j++) {
         const play_t &p = plays[i];
         sound_t s = sounds[j];
-        // A cue broken by silence is heard as several sounds: those that
-        // start within its length belong to it, while more sounds were heard
-        // than were played, so that one break does not shift every later cue.
+        // A cue broken by silence is heard as several sounds. While more
+        // sounds were heard than were played and less than the cue's length
+        // has been heard, the next sound is the rest of it if it starts
+        // within the cue's length plus the silence so far: so one break does
+        // not shift every later cue onto the wrong sound.
+        double heard_ms = (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6, silent_ms = 0;
         while (j + 1 < sounds.size() && sounds.size() - (j + 1) > plays.size() - (i + 1) &&
-               heard_at_ns(sounds[j + 1].first) < heard_at_ns(s.first) + (p.ms + length_slack_ms) * 1e6) {
+               heard_ms < p.ms - length_slack_ms &&
+               heard_at_ns(sounds[j + 1].first) < heard_at_ns(s.first) + (p.ms + silent_ms + length_slack_ms) * 1e6) {
+            const sound_t &rest = sounds[++j];
+            double gap_ms = (heard_at_ns(rest.first) - heard_at_ns(s.end)) / 1e6;
             char why[96];
-            snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(),
-                     (heard_at_ns(sounds[j + 1].first) - heard_at_ns(s.end)) / 1e6,
+            snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(), gap_ms,
                      (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6);
             fail(why);
-            s.end = sounds[++j].end;
+            silent_ms += gap_ms;
+            heard_ms += (heard_at_ns(rest.end) - heard_at_ns(rest.first)) / 1e6;
+            s.end = rest.end;
         }
         double length = (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6;
         double latency = (heard_at_ns(s.first) - p.at_ns) / 1e6;
