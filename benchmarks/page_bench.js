@@ -93,8 +93,7 @@ const ready_ms = (b) => h.wait_until('the title', () => b.run('return window.vor
 
 // The returning player's start: loads that the service worker serves.
 async function returning_visits(b, c) {
-  await h.wait_until('the service worker', () => b.run(`return navigator.serviceWorker.getRegistration()
-    .then((r) => !!(r && r.active && r.active.state === 'activated'))`));
+  await h.worker_active(b);
   const times = [];
   for (let visit = 0; visit < RUNS; visit++) {
     await b.reload();

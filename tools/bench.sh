@@ -25,6 +25,13 @@ hear_games() {
         "$t/read_screen" "$PWD/assets" "$t/libasound_module_pcm_vorlix_heard.so" "$t/libvorlix_play_log.so" \
         "$t/hear" 6 | grep -v "^cue\|^title \|^candy \|^laser \|^crash "
 }
+# Runs the command with both of the machine's cores kept busy by other work.
+while_busy() {
+    yes > /dev/null & busy1=$!
+    yes > /dev/null & busy2=$!
+    "$@"
+    kill $busy1 $busy2
+}
 # A sound server of the benchmark's own, as a desktop has, for the idle
 # game and for the browsers.
 "$node" -e "require('./tests/browser/hearing').Pulse.start().then((p) => { console.log(p.server); setInterval(() => {}, 1e9); })" \
@@ -37,17 +44,15 @@ kill $pulse
 echo "sound, machine idle:"
 hear_games
 echo "sound, both cores busy:"
-yes > /dev/null & busy1=$!
-yes > /dev/null & busy2=$!
-hear_games
-kill $busy1 $busy2
+while_busy hear_games
 tools/build-web.sh
 # The page's cues as heard in each engine, idle and with both cores busy.
-for busy in no yes; do
-    echo "the page's sound, both cores busy: $busy"
-    [ $busy = yes ] && { yes > /dev/null & busy1=$!; yes > /dev/null & busy2=$!; }
+hear_pages() {
     xvfb-run -a -s "-screen 0 1920x1200x24" "$node" tests/browser/heard_test.js build-web/site \
         build-bench/tests/read_screen build-bench/tests/hear 6 | grep -E "^# [a-z]+: ([a-z]+: [0-9]|latency|FAIL)" || true
-    [ $busy = yes ] && kill $busy1 $busy2
-done
+}
+echo "the page's sound, machine idle:"
+hear_pages
+echo "the page's sound, both cores busy:"
+while_busy hear_pages
 xvfb-run -a -s "-screen 0 1920x1200x24" "$node" benchmarks/page_bench.js build-web/site build-bench/tests/read_screen

@@ -46,7 +46,7 @@ for stage in $stages; do
         archive=$(tools/dist-web.sh build-web)
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site" \
             -DVORLIX_WEB_ARCHIVE="$archive"
-        cmake --build build-test -j"$jobs" --target read_screen draw_screens hear
+        cmake --build build-test -j"$jobs" --target read_screen draw_screens
         ctest --test-dir build-test --output-on-failure -L web ;;
     package)
         tests/package/options_test.sh build-options

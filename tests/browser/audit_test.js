@@ -16,9 +16,7 @@ const h = require('./harness');
 const [SITE] = process.argv.slice(2);
 const MODULES = path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules');
 // Kept off the network but for 127.0.0.1, as every page test.
-const CHROMIUM_FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
-                        '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                        '--disable-default-apps'];
+const CHROMIUM_FLAGS = ['--headless=new', ...h.CHROMIUM_ARGS];
 
 const load = async (name, file) => import(url.pathToFileURL(path.join(MODULES, name, file)).href);
 

@@ -107,6 +107,11 @@ async function puppeteer() {
   return (await import(url.pathToFileURL(path.join(where, entry)).href)).default;
 }
 
+// Chromium's arguments for every page test: kept off the network but for
+// 127.0.0.1.
+const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+                       '--disable-component-update', '--disable-sync', '--disable-default-apps'];
+
 // Chromium and Firefox, driven by puppeteer-core.
 class PuppeteerBrowser {
   static async open(engine, width, height, env) {
@@ -119,9 +124,7 @@ class PuppeteerBrowser {
       env: { ...process.env, ...env },
       // Heard where a test gives it a sound server of its own.
       ignoreDefaultArgs: env.PULSE_SERVER ? ['--mute-audio'] : [],
-      // Kept off the network but for 127.0.0.1.
-      args: chromium ? ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-                        '--disable-component-update', '--disable-sync', '--disable-default-apps'] : [],
+      args: chromium ? CHROMIUM_ARGS : [],
       extraPrefsFirefox: { 'network.proxy.type': 0, 'app.update.enabled': false },
     });
     const self = new PuppeteerBrowser();
@@ -376,9 +379,16 @@ async function overlaps(browser) {
   return found;
 }
 
+// Waits until the page's service worker is active: from then on, a load
+// comes from what it kept.
+function worker_active(browser) {
+  return wait_until('the service worker', () => browser.run(`return navigator.serviceWorker.getRegistration()
+    .then((r) => !!(r && r.active && r.active.state === 'activated'))`));
+}
+
 function page_status(browser) {
   return browser.run("return document.getElementById('status').textContent");
 }
 
 module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
-                   FIXED_SECONDS, FIXED_CLOCK, axe_violations, overlaps };
+                   FIXED_SECONDS, FIXED_CLOCK, CHROMIUM_ARGS, axe_violations, overlaps, worker_active };

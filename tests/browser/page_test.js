@@ -115,8 +115,7 @@ for (const engine of h.engines()) {
       try {
         await b.goto(site.url);
         await h.open_title(b, c);
-        await h.wait_until('the service worker', () => b.run(`return navigator.serviceWorker.getRegistration()
-          .then((r) => !!(r && r.active && r.active.state === 'activated'))`));
+        await h.worker_active(b);
         assert.equal(await b.run('return navigator.serviceWorker.getRegistration().then((r) => r.scope)'), site.url);
 
         // No network at all: the whole site comes from what the worker kept.
