@@ -17,6 +17,16 @@ const RATE = 44100, CHANNELS = 2, FRAME_BYTES = 2 * CHANNELS;
 // The monotonic clock, in ns.
 const mono_ns = () => Number(process.hrtime.bigint());
 
+// The server, the silence that keeps its sink going and the recorder stand
+// in for a sound card, which plays on whatever else the machine does; a
+// desktop runs its sound server at a realtime priority for that. So they
+// run round-robin realtime where the machine lets them. Left to share the
+// cores with the load, the server's main thread, which takes every stream's
+// sound in, was held up to 90 ms at a time with both cores busy, and every
+// stream, the silence too, ran dry at once. (The server sets its main
+// thread back to an ordinary one as it starts, so it is raised once up.)
+const realtime = (child) => childProcess.spawnSync('chrt', ['-a', '-r', '-p', '8', String(child.pid)]);
+
 class Pulse {
   // Starts a server of the test's own, in a folder of its own.
   static async start() {
@@ -33,12 +43,14 @@ class Pulse {
     process.on('exit', () => self.stop());
     await wait_until('the sound server', () =>
       childProcess.spawnSync('pactl', ['--server', self.server, 'info']).status === 0, 20000);
+    realtime(self.process);
     // A sound card keeps playing in small blocks; a null sink that nothing
     // asks for a short latency renders two seconds at a time, and holds a
     // new stream back that long. Silence played all the while keeps it to
     // the blocks of a card.
     self.silence = childProcess.spawn('pacat', ['--server', self.server, '--raw', '--latency-msec=40', '/dev/zero'],
                                       { stdio: 'ignore' });
+    realtime(self.silence);
     return self;
   }
 
@@ -65,6 +77,7 @@ class Recording {
     this.last_sound = 0;    // when a frame that was not silent last arrived
     this.process = childProcess.spawn('parec', ['--server', server, '-d', 'heard.monitor', '--raw',
       '--format=s16le', `--rate=${RATE}`, `--channels=${CHANNELS}`, '--latency-msec=10'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    realtime(this.process);
     this.left = Buffer.alloc(0);
     this.process.stdout.on('data', (chunk) => {
       const at = mono_ns();
