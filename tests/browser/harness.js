@@ -62,6 +62,9 @@ class Site {
 
   async start(port = 0) {
     await new Promise((resolve) => this.server.listen(port, '127.0.0.1', resolve));
+    // A test that fails before it stops its site must still let the run
+    // end with its failure, not keep it waiting until the time-out.
+    this.server.unref();
     this.origin = 'http://127.0.0.1:' + this.server.address().port;
     this.url = this.origin + this.prefix;
     return this;
@@ -162,19 +165,34 @@ const WEBDRIVER_KEYS = { space: ' ', enter: '\uE007', tab: '\uE004' };
 
 // WebKitGTK's MiniBrowser, driven by WebKitWebDriver over classic WebDriver.
 class WebKitBrowser {
+  // A driver that gives no session in time (once, on a fresh machine, it
+  // gave none for 20 s) is stopped, and a new one tried on another port.
   static async open(engine, width, height, env) {
-    const self = new WebKitBrowser();
-    self.engine = engine;
-    self.port = 40000 + Math.floor(Math.random() * 20000);
-    self.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + self.port],
+    for (let attempt = 1; ; attempt++) {
+      const self = new WebKitBrowser();
+      try {
+        return await self.start(engine, width, height, env);
+      } catch (e) {
+        self.driver.kill();
+        const ended = self.driver.exitCode !== null ? ' (the driver had ended with ' + self.driver.exitCode + ')' : '';
+        if (attempt === 2) throw new Error(e.message + ended);
+        console.log('# WebKitWebDriver gave no session' + ended + '; a new one is tried');
+      }
+    }
+  }
+
+  async start(engine, width, height, env) {
+    this.engine = engine;
+    this.port = 40000 + Math.floor(Math.random() * 20000);
+    this.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + this.port],
                                      { env: { ...process.env, ...env },
                                        stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
     const capabilities = { 'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } };
     const session = await wait_until('WebKitWebDriver', () =>
-      self.call('POST', '/session', { capabilities: { alwaysMatch: capabilities } }).catch(() => null), 20000);
-    self.base = '/session/' + session.sessionId;
-    await self.resize(width, height);
-    return self;
+      this.call('POST', '/session', { capabilities: { alwaysMatch: capabilities } }).catch(() => null), 20000);
+    this.base = '/session/' + session.sessionId;
+    await this.resize(width, height);
+    return this;
   }
 
   async call(method, where, body) {
