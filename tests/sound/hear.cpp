@@ -6,8 +6,8 @@
 //   hear HEARD_LOG PLAY_LOG [--check]
 // With --check, exits 1 when a cue is heard more than 2 ms off its length,
 // the latency's median is over 60 ms or its largest over 90 ms, a cue is
-// broken by silence, the device ran dry, the right channel (pan 0, the leftmost) was not silent, or a cue
-// starts or ends with a click.
+// broken by silence, the device ran dry, the right channel (pan 0, the
+// leftmost) was not silent, or a cue starts or ends with a click.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -71,6 +71,12 @@ double heard_at_ns(size_t frame)
         if (r.first <= frame)
             run = &r;
     return run->start_ns + (frame - run->first) * 1e9 / rate;
+}
+
+// The time between hearing two frames, in ms.
+double heard_ms_between(size_t from, size_t to)
+{
+    return (heard_at_ns(to) - heard_at_ns(from)) / 1e6;
 }
 
 double dbfs(int peak)
@@ -174,21 +180,21 @@ int main(int argc, char **argv)
         // has been heard, the next sound is the rest of it if it starts
         // within the cue's length plus the silence so far: so one break does
         // not shift every later cue onto the wrong sound.
-        double heard_ms = (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6, silent_ms = 0;
+        double sounded_ms = heard_ms_between(s.first, s.end), silent_ms = 0;
         while (j + 1 < sounds.size() && sounds.size() - (j + 1) > plays.size() - (i + 1) &&
-               heard_ms < p.ms - length_slack_ms &&
-               heard_at_ns(sounds[j + 1].first) < heard_at_ns(s.first) + (p.ms + silent_ms + length_slack_ms) * 1e6) {
+               sounded_ms < p.ms - length_slack_ms &&
+               heard_ms_between(s.first, sounds[j + 1].first) < p.ms + silent_ms + length_slack_ms) {
             const sound_t &rest = sounds[++j];
-            double gap_ms = (heard_at_ns(rest.first) - heard_at_ns(s.end)) / 1e6;
+            double gap_ms = heard_ms_between(s.end, rest.first);
             char why[96];
             snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(), gap_ms,
-                     (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6);
+                     heard_ms_between(s.first, s.end));
             fail(why);
             silent_ms += gap_ms;
-            heard_ms += (heard_at_ns(rest.end) - heard_at_ns(rest.first)) / 1e6;
+            sounded_ms += heard_ms_between(rest.first, rest.end);
             s.end = rest.end;
         }
-        double length = (heard_at_ns(s.end) - heard_at_ns(s.first)) / 1e6;
+        double length = heard_ms_between(s.first, s.end);
         double latency = (heard_at_ns(s.first) - p.at_ns) / 1e6;
         double start = dbfs(peak_of(s.first, s.first + end_frames));
         double end = dbfs(peak_of(s.end - end_frames, s.end));
