@@ -25,12 +25,16 @@ hear_games() {
         "$t/read_screen" "$PWD/assets" "$t/libasound_module_pcm_vorlix_heard.so" "$t/libvorlix_play_log.so" \
         "$t/hear" 6 | grep -v "^cue\|^title \|^candy \|^laser \|^crash "
 }
-# Runs the command with both of the machine's cores kept busy by other work.
+# Runs the command with both of the machine's cores kept busy by other work,
+# and stops that work however the command ends: left running, it would skew
+# every later figure.
 while_busy() {
     yes > /dev/null & busy1=$!
     yes > /dev/null & busy2=$!
-    "$@"
+    status=0
+    "$@" || status=$?
     kill $busy1 $busy2
+    return $status
 }
 # A sound server of the benchmark's own, as a desktop has, for the idle
 # game and for the browsers.
