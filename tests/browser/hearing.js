@@ -105,15 +105,27 @@ class Recording {
   // Writes the runs of the sink: chunks that follow one another without a
   // break are one run, heard from the earliest start that any of its
   // chunks tells (a chunk arrives at the soonest as its last frame is heard,
-  // often a little later). A break (the sink idle, nothing playing) starts
-  // a new run.
+  // often a little later). The silence keeps the sink playing all through,
+  // and the server keeps what the recorder has not read yet, so frame n is
+  // heard n frames after the first. But chunks that the test reads late
+  // (the machine busy, a browser starting) tell a start that is late, and
+  // then one that it reads in time tells the earlier start again: the late
+  // chunks were never a run of their own. Only a start that stays later
+  // (frames lost) begins a new run.
   write_runs() {
     const runs = [];
     for (const [first, count, at] of this.chunks) {
+      const told = (run) => at - (first + count - run.first) * 1e9 / RATE;
       const run = runs[runs.length - 1];
-      const start = at - (first + count - (run ? run.first : first)) * 1e9 / RATE;
-      if (run && Math.abs(start - run.start) < 20e6) run.start = Math.min(run.start, start);
-      else runs.push({ first, start: at - count * 1e9 / RATE });
+      if (!run || told(run) > run.start + 20e6) {
+        runs.push({ first, start: at - count * 1e9 / RATE });
+        continue;
+      }
+      run.start = Math.min(run.start, told(run));
+      for (let before; (before = runs[runs.length - 2]) && told(before) < before.start + 20e6;) {
+        runs.pop();
+        before.start = Math.min(before.start, told(before));
+      }
     }
     fs.writeFileSync(this.log + '.runs', runs.map((r) => `run ${r.first} ${Math.round(r.start)}\n`).join(''));
   }
