@@ -13,6 +13,8 @@ const path = require('path');
 const { wait_until } = require('./harness');
 
 const RATE = 44100, CHANNELS = 2, FRAME_BYTES = 2 * CHANNELS;
+// The silence that ends a sound for the reader (hear): 2 ms.
+const GAP_FRAMES = 88;
 
 // The monotonic clock, in ns.
 const mono_ns = () => Number(process.hrtime.bigint());
@@ -72,9 +74,10 @@ class Recording {
   constructor(server, log) {
     this.log = log;
     this.frames = fs.openSync(log + '.frames', 'w');
-    this.chunks = [];       // [first frame, frames, when it arrived] of each chunk
+    this.chunks = [];       // [first frame, frames, when it arrived, whether it starts between two sounds] of each chunk
     this.written = 0;
     this.last_sound = 0;    // when a frame that was not silent last arrived
+    this.quiet_frames = 0;  // silent frames since the last that was not
     this.process = childProcess.spawn('parec', ['--server', server, '-d', 'heard.monitor', '--raw',
       '--format=s16le', `--rate=${RATE}`, `--channels=${CHANNELS}`, '--latency-msec=10'], { stdio: ['ignore', 'pipe', 'ignore'] });
     realtime(this.process);
@@ -86,11 +89,21 @@ class Recording {
       this.left = data.subarray(whole);
       const count = whole / FRAME_BYTES;
       if (!count) return;
-      this.chunks.push([this.written, count, at]);
+      const quiet_before = this.quiet_frames;
+      for (let i = 0; i < whole; i += FRAME_BYTES) {
+        if (data.readInt16LE(i) !== 0) {
+          this.last_sound = at;
+          this.quiet_frames = 0;
+        } else {
+          this.quiet_frames++;
+        }
+      }
+      // A new run may begin at a chunk with silence enough on both sides of
+      // its start that no sound the reader finds goes across it.
+      const between_sounds = quiet_before >= GAP_FRAMES && this.quiet_frames - quiet_before >= Math.max(count, GAP_FRAMES);
+      this.chunks.push([this.written, count, at, between_sounds]);
       fs.writeSync(this.frames, data.subarray(0, whole));
       this.written += count;
-      for (let i = 0; i < whole; i += FRAME_BYTES)
-        if (data.readInt16LE(i) !== 0) this.last_sound = at;
     });
   }
 
@@ -102,30 +115,21 @@ class Recording {
     await wait_until('the sound to end', () => mono_ns() - since > 400e6 && mono_ns() - this.last_sound > ms * 1e6);
   }
 
-  // Writes the runs of the sink: chunks that follow one another without a
-  // break are one run, heard from the earliest start that any of its
-  // chunks tells (a chunk arrives at the soonest as its last frame is heard,
-  // often a little later). The silence keeps the sink playing all through,
-  // and the server keeps what the recorder has not read yet, so frame n is
-  // heard n frames after the first. But chunks that the test reads late
-  // (the machine busy, a browser starting) tell a start that is late, and
-  // then one that it reads in time tells the earlier start again: the late
-  // chunks were never a run of their own. Only a start that stays later
-  // (frames lost) begins a new run.
+  // Writes when the sink played the frames, as runs: the first frame of
+  // each and when it was heard. The silence keeps the sink playing all
+  // through and the server keeps what the recorder has not read yet, so the
+  // frames follow one another at the sink's rate; each chunk arrives as its
+  // last frame is heard or later (read late while the machine is busy or a
+  // browser starts, at times by over 100 ms), and the earliest start that a
+  // run's chunks tell is when it was heard. The sink's clock draws away from
+  // the machine's by some milliseconds a minute, so a new run begins every
+  // second or so, always between two sounds.
   write_runs() {
     const runs = [];
-    for (const [first, count, at] of this.chunks) {
-      const told = (run) => at - (first + count - run.first) * 1e9 / RATE;
-      const run = runs[runs.length - 1];
-      if (!run || told(run) > run.start + 20e6) {
-        runs.push({ first, start: at - count * 1e9 / RATE });
-        continue;
-      }
-      run.start = Math.min(run.start, told(run));
-      for (let before; (before = runs[runs.length - 2]) && told(before) < before.start + 20e6;) {
-        runs.pop();
-        before.start = Math.min(before.start, told(before));
-      }
+    for (const [first, count, at, between_sounds] of this.chunks) {
+      let run = runs[runs.length - 1];
+      if (!run || (between_sounds && first - run.first >= RATE)) runs.push(run = { first, start: Infinity });
+      run.start = Math.min(run.start, at - (first + count - run.first) * 1e9 / RATE);
     }
     fs.writeFileSync(this.log + '.runs', runs.map((r) => `run ${r.first} ${Math.round(r.start)}\n`).join(''));
   }
