@@ -4,7 +4,7 @@
 #            real program, in a plain build and a sanitizer build
 #   window   the real program under Xvfb (with a memcheck run), in both builds
 #   web      the browser version played in headless Chromium, Firefox ESR
-#            and WebKitGTK, and heard in Firefox ESR and WebKitGTK
+#            and WebKitGTK
 #   package  the Debian package (lintian, autopkgtest) and the release tarball
 #   fuzz     each fuzz target for a minute (FUZZ_SECONDS)
 # With no stage named, all of them run, in that order.
@@ -46,7 +46,7 @@ for stage in $stages; do
         archive=$(tools/dist-web.sh build-web)
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site" \
             -DVORLIX_WEB_ARCHIVE="$archive"
-        cmake --build build-test -j"$jobs" --target read_screen draw_screens hear
+        cmake --build build-test -j"$jobs" --target read_screen draw_screens
         ctest --test-dir build-test --output-on-failure -L web ;;
     package)
         tests/package/options_test.sh build-options
