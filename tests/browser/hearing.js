@@ -100,7 +100,7 @@ class Recording {
       }
       // A new run may begin at a chunk with silence enough on both sides of
       // its start that no sound the reader finds goes across it.
-      const between_sounds = quiet_before >= GAP_FRAMES && this.quiet_frames - quiet_before >= Math.max(count, GAP_FRAMES);
+      const between_sounds = quiet_before >= GAP_FRAMES && this.quiet_frames === quiet_before + count && count >= GAP_FRAMES;
       this.chunks.push([this.written, count, at, between_sounds]);
       fs.writeSync(this.frames, data.subarray(0, whole));
       this.written += count;
