@@ -138,8 +138,9 @@ for (const engine of h.engines()) {
         site = await new h.Site(folder, { prefix: SUB_PATH }).start(port);
         await b.reload();
         await h.open_title(b, c);
-        if ((await build_shown())[0] === '1') {
-          assert.deepEqual(await build_shown(), ['1', '1']);
+        const shown = await build_shown();
+        if (shown[0] === '1') {
+          assert.deepEqual(shown, ['1', '1']);
           await h.wait_until('word of the new build', () => b.run("return !document.getElementById('update').hidden"));
           await b.reload();
         }
