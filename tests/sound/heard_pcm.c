@@ -31,6 +31,7 @@ struct heard {
     uint64_t written;         /* frames written since the device was opened */
     uint64_t run_first;       /* the first frame of this run */
     int64_t run_start_ns;     /* when this run began to be heard; 0 before start */
+    snd_pcm_uframes_t avail_min; /* the room that makes the device writable */
 };
 
 static int64_t now_ns(void)
@@ -94,6 +95,14 @@ static int heard_prepare(snd_pcm_ioplug_t *io)
     return 0;
 }
 
+/* Like a sound card, the device wakes a writer only once the room it asked
+ * for is free, not at every frame. */
+static int heard_sw_params(snd_pcm_ioplug_t *io, snd_pcm_sw_params_t *params)
+{
+    struct heard *h = io->private_data;
+    return snd_pcm_sw_params_get_avail_min(params, &h->avail_min);
+}
+
 static int heard_poll_revents(snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned int nfds,
                               unsigned short *revents)
 {
@@ -105,7 +114,7 @@ static int heard_poll_revents(snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned
         return -errno;
     /* A device that ran dry says so, as a sound card does, and waits to be prepared. */
     snd_pcm_sframes_t avail = snd_pcm_avail_update(io->pcm);
-    *revents = avail < 0 ? POLLERR : avail > 0 ? POLLOUT : 0;
+    *revents = avail < 0 ? POLLERR : avail > 0 && (snd_pcm_uframes_t)avail >= h->avail_min ? POLLOUT : 0;
     return 0;
 }
 
@@ -125,6 +134,7 @@ static const snd_pcm_ioplug_callback_t heard_callbacks = {
     .pointer = heard_pointer,
     .transfer = heard_transfer,
     .prepare = heard_prepare,
+    .sw_params = heard_sw_params,
     .poll_revents = heard_poll_revents,
     .close = heard_close,
 };
