@@ -1,14 +1,44 @@
-// The desktop's side of the shell: loading a cue's sample, and what the
-// game waits for, which the window's screen says alone. The library's WAV
-// loader and mixer trust the file's header, so each file is checked
-// (wav.cpp) before it is handed over: a sample the game cannot play safely
-// is left out and its cue stays silent.
+// The desktop's side of the shell: starting the sound, loading a cue's
+// sample, and what the game waits for, which the window's screen says
+// alone. The library's WAV loader and mixer trust the file's header, so
+// each file is checked (wav.cpp) before it is handed over: a sample the game
+// cannot play safely is left out and its cue stays silent.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "present/clock.h"
 #include "shell/shell.h"
+
+// The library mixes its sound in blocks of this many frames, and keeps this
+// many of them ahead of what is heard. Its background thread mixes one block
+// every 10 ms or a little more, and the device starts as soon as it has the
+// first one; so the buffer grows only by what a block lasts beyond 10 ms,
+// and a thread late by that much at the start runs it dry. Blocks of 640
+// (14.5 ms) leave 4.5 ms of slack from the first and fill the three within
+// seven ticks; a cue is then heard 34 to 58 ms after it starts. Blocks of
+// 512 left 1.6 ms and ran dry at the start in one run in ten, and in one in
+// four with both cores busy; the library's own 1024 x 5 puts a cue
+// 120 to 140 ms behind; fewer blocks, or shorter ones, run dry as the game
+// plays. Measured on the tests' own sound device.
+constexpr int sound_block_frames = 640;
+constexpr int sound_blocks = 3;
+// How long the game leaves the sound to fill its blocks before it draws the
+// title and plays its chime: the same background thread also serves the
+// window, and the first drawing could hold it up while the buffer is thin.
+constexpr double sound_fill_ms = 150;
+
+void start_sound()
+{
+    set_config_int("sound", "alsa_fragsize", sound_block_frames);
+    set_config_int("sound", "alsa_numfrags", sound_blocks);
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
+        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+        return;
+    }
+    sleep_until_ms(now_ms() + sound_fill_ms);
+}
 
 // Reads a whole regular file of modest size; false for anything else.
 static bool read_small_file(const char *path, std::vector<unsigned char> &bytes)

@@ -27,6 +27,11 @@ bool read_config_value(FILE *file, int32_t &value);
 // Sets up the library, the screen, the keyboard and the sound;
 // exits with a message when there is no usable display.
 void start_library();
+// Starts the sound, or goes on without it when there is none. Each platform
+// supplies it: the desktop sizes the library's mixing to be heard soon after
+// a cue starts and lets it fill before the first one, the browser starts its
+// own.
+void start_sound();
 // Loads the four cue samples, each made to its cue's length; a file the
 // game cannot play is left out.
 void load_samples();

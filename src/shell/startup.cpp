@@ -30,15 +30,6 @@ static bool start_allegro()
     return false;
 }
 
-// The library mixes its sound in blocks of this many frames, and keeps this
-// many of them ahead of what is heard. Its own choice (1024 x 5) puts a cue
-// 120 to 140 ms behind the moment it starts; four blocks of 512 put it about
-// 50 ms behind, and its background thread, which mixes one block every
-// 10 ms, still stays ahead of the 11.6 ms each block lasts. Measured on the
-// tests' own sound device: smaller blocks or fewer of them run dry.
-constexpr int sound_block_frames = 512;
-constexpr int sound_blocks = 4;
-
 // Tries one graphics mode at the game's fixed size.
 static bool try_mode(int card)
 {
@@ -60,10 +51,7 @@ void start_library()
         fail_start(no_graphics);
     }
     set_palette(default_palette);
-    set_config_int("sound", "alsa_fragsize", sound_block_frames);
-    set_config_int("sound", "alsa_numfrags", sound_blocks);
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
-        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+    start_sound();
 }
 
 void shut_down()

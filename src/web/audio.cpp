@@ -9,10 +9,6 @@ namespace web {
 
 static bool sound_on = false;  // samples are heard
 
-void set_config_int(const char *, const char *, int)
-{
-}
-
 int install_sound(int digi, int, const char *)
 {
     sound_on = false;
@@ -46,6 +42,12 @@ void stop_sample(const SAMPLE *spl)
 }
 
 }  // namespace web
+
+void start_sound()
+{
+    if (web::install_sound(web::DIGI_AUTODETECT, web::MIDI_AUTODETECT, nullptr) != 0)
+        web::install_sound(web::DIGI_NONE, web::MIDI_NONE, nullptr);
+}
 
 SAMPLE *load_cue_sample(const char *path)
 {

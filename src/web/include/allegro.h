@@ -45,8 +45,6 @@ void set_color_depth(int depth);
 int set_gfx_mode(int card, int w, int h, int v_w, int v_h);
 // Sets the palette; at 32 bits it changes nothing on the screen.
 void set_palette(const RGB *palette);
-// Sets a value of the library's configuration; the page's sound needs none.
-void set_config_int(const char *section, const char *name, int value);
 // Starts the sound through Web Audio, or no sound for DIGI_NONE.
 int install_sound(int digi, int midi, const char *cfg_path);
 // Stops every sample and the sound.
@@ -102,7 +100,6 @@ using web::readkey;
 using web::remove_keyboard;
 using web::remove_sound;
 using web::set_color_depth;
-using web::set_config_int;
 using web::set_gfx_mode;
 using web::set_palette;
 using web::stop_sample;
