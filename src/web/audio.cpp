@@ -45,8 +45,8 @@ void stop_sample(const SAMPLE *spl)
 
 void start_sound()
 {
-    if (web::install_sound(web::DIGI_AUTODETECT, web::MIDI_AUTODETECT, nullptr) != 0)
-        web::install_sound(web::DIGI_NONE, web::MIDI_NONE, nullptr);
+    // A browser without Web Audio leaves the sound off, and the game silent.
+    web::install_sound(web::DIGI_AUTODETECT, web::MIDI_AUTODETECT, nullptr);
 }
 
 SAMPLE *load_cue_sample(const char *path)
