@@ -1,37 +1,16 @@
 // The configuration file: two integers, the window type and the background.
 #include <cctype>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "runtime_files.h"
 #include "shell.h"
 
-const char config_name[] = "vorlix.cfg";
 FILE *config_file = nullptr;
 int wintype = 0;
 int bgcol = 0;
 
 // A value that was missing or unreadable takes this, which fails its range test.
 constexpr int32_t unreadable_value = -1;
-
-// Opens the configuration only when it is a regular file, so that a
-// directory or a pipe of that name counts as missing instead of hanging.
-static FILE *open_config()
-{
-    int fd = open(config_name, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return nullptr;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return nullptr;
-    }
-    FILE *file = fdopen(fd, "r");
-    if (!file)
-        close(fd);
-    return file;
-}
 
 // Skips a UTF-8 byte order mark that some editors put at the start of a file.
 static void skip_byte_order_mark(FILE *file)
@@ -88,7 +67,7 @@ void read_config_values(FILE *file, int32_t &first, int32_t &second)
 
 void read_config()
 {
-    config_file = open_config();
+    config_file = open_regular_file(config_name);
     if (!config_file) {
         char message[64];
         snprintf(message, sizeof message, "File %s not found.\n", config_name);

@@ -6,13 +6,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "wav.h"
 
-extern const char config_name[];  // the configuration file, read from the working directory
-extern FILE *config_file;         // open from start-up until shutdown
-extern int wintype;               // 0: full screen first, 1: window first
-extern int bgcol;                 // background colour index, 0 black or 1 white
+extern FILE *config_file;  // open from start-up until shutdown
+extern int wintype;        // 0: full screen first, 1: window first
+extern int bgcol;          // background colour index, 0 black or 1 white
+
+// Opens a file of the game's for reading, only when it is a regular file:
+// a directory, a pipe or a device of that name counts as missing, and cannot
+// hang the game. Returns nullptr otherwise. Each platform supplies it.
+FILE *open_regular_file(const char *path);
+// Reads a whole sound file, regular and of at most largest_wav_bytes, into
+// bytes; false when it cannot.
+bool read_sound_file(const char *path, std::vector<unsigned char> &bytes);
 
 // Opens the configuration file and reads both values; exits with a message
 // when the file is missing or a value is out of range.
@@ -61,5 +69,10 @@ void shut_down();
 
 // Prints a start-up failure and ends the program with status 0.
 [[noreturn]] void fail_start(const char *message);
+// Shows a start-up failure where the player sees it, beside standard output:
+// the desktop's terminal and the page show standard output already, a
+// Windows program has no console and shows a message box. Each platform
+// supplies it.
+void show_start_failure(const char *message);
 
 #endif

@@ -1,6 +1,5 @@
 // Setting up and shutting down the library, the screen and the sound.
 #include <cstdlib>
-#include <unistd.h>
 
 #include "../game/game.h"
 #include "../present/present.h"
@@ -10,13 +9,14 @@ void fail_start(const char *message)
 {
     fputs(message, stdout);
     fflush(stdout);
+    show_start_failure(message);
     exit(0);
 }
 
 // Starting the library now and then fails for a moment even with a display
 // there, so a failed start is tried again before the game gives up.
 constexpr int library_start_tries = 3;
-constexpr useconds_t library_retry_pause_us = 200000;
+constexpr double library_retry_pause_ms = 200;
 
 // Starts the library, trying a few times; false when it never starts.
 static bool start_allegro()
@@ -25,7 +25,7 @@ static bool start_allegro()
         if (allegro_init() == 0)
             return true;
         if (attempt < library_start_tries)
-            usleep(library_retry_pause_us);
+            sleep_until_ms(now_ms() + library_retry_pause_ms);
     }
     return false;
 }

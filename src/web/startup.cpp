@@ -2,6 +2,7 @@
 #include <allegro.h>
 
 #include "browser.h"
+#include "shell/shell.h"
 
 namespace web {
 
@@ -22,3 +23,8 @@ void allegro_exit()
 }
 
 }  // namespace web
+
+void show_start_failure(const char *)
+{
+    // The page shows what the game prints to standard output.
+}
