@@ -1,0 +1,33 @@
+// The Windows side of the shell: starting the sound, loading a cue's sample,
+// what the game waits for, which the window's screen says alone, and why it
+// could not start, which a program without a console shows in a message box.
+#include <allegro.h>
+#include <winalleg.h>
+
+#include "present/clock.h"
+#include "shell/shell.h"
+
+void start_sound()
+{
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+}
+
+SAMPLE *load_cue_sample(const char *path)
+{
+    // The library's loader trusts a file's header; the check walks the
+    // chunks as the loader does, so that the loader reads what it let through.
+    std::vector<unsigned char> bytes;
+    if (!read_sound_file(path, bytes) || !wav_is_usable(bytes.data(), bytes.size()))
+        return nullptr;
+    return load_sample(path);
+}
+
+extern "C" void tell_awaited(int)
+{
+}
+
+void show_start_failure(const char *message)
+{
+    MessageBoxA(nullptr, message, "Vorlix", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
