@@ -3,6 +3,8 @@
 #   fast     the fast tests on a real bitmap and the start-up checks of the
 #            real program, in a plain build and a sanitizer build
 #   window   the real program under Xvfb (with a memcheck run), in both builds
+#   windows  the Windows program, built here, played under wine in Xvfb, and
+#            its zip and installer
 #   web      the browser version played in headless Chromium, Firefox ESR
 #            and WebKitGTK
 #   package  the Debian package (lintian, autopkgtest) and the release tarball
@@ -12,11 +14,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
-stages=${*:-fast window web package fuzz}
+stages=${*:-fast window windows web package fuzz}
 for stage in $stages; do
     case $stage in
-    fast | window | web | package | fuzz) ;;
-    *) echo "tools/test.sh: no stage \"$stage\"; the stages are fast, window, web, package and fuzz" >&2
+    fast | window | windows | web | package | fuzz) ;;
+    *) echo "tools/test.sh: no stage \"$stage\"; the stages are fast, window, windows, web, package and fuzz" >&2
        exit 2 ;;
     esac
 done
@@ -27,10 +29,10 @@ run_builds() {
     label=$1
     cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
     cmake --build build-test -j"$jobs"
-    ctest --test-dir build-test --output-on-failure -L "$label"
+    ctest --test-dir build-test --output-on-failure -L "^$label\$"
     cmake -S . -B build-sanitize -DVORLIX_TESTS=ON -DVORLIX_SANITIZE=address,undefined
     cmake --build build-sanitize -j"$jobs"
-    ctest --test-dir build-sanitize --output-on-failure -L "$label"
+    ctest --test-dir build-sanitize --output-on-failure -L "^$label\$"
 }
 
 for stage in $stages; do
@@ -40,6 +42,11 @@ for stage in $stages; do
     case $stage in
     fast) run_builds fast ;;
     window) run_builds window ;;
+    windows)
+        tools/build-windows.sh build-windows
+        cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WINDOWS_BUILD="$PWD/build-windows"
+        cmake --build build-test -j"$jobs" --target read_screen draw_screens
+        ctest --test-dir build-test --output-on-failure -L "^windows$" ;;
     web)
         tools/node-modules.sh
         tools/build-web.sh
@@ -47,7 +54,7 @@ for stage in $stages; do
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WEB_SITE="$PWD/build-web/site" \
             -DVORLIX_WEB_ARCHIVE="$archive"
         cmake --build build-test -j"$jobs" --target read_screen draw_screens
-        ctest --test-dir build-test --output-on-failure -L web ;;
+        ctest --test-dir build-test --output-on-failure -L "^web$" ;;
     package)
         tests/package/options_test.sh build-options
         tests/package/package_test.sh build-package

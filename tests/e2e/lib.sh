@@ -15,6 +15,10 @@ if [ "$assets" != "-" ]; then
 fi
 game_pid=
 window=
+# What the program is run through (wine, for the Windows program), and the
+# directory it starts in.
+launcher=${VORLIX_LAUNCHER:-}
+game_dir=$work
 version=$("$(dirname "${BASH_SOURCE[0]}")/../../tools/version.sh")
 
 # A failure leaves its last screenshot where the test run keeps its artifacts.
@@ -27,8 +31,14 @@ fail() {
 # Starts the game and waits up to 120 s for its window (memcheck is slow to
 # start), then gives it the keyboard focus.
 start_game() {
-    (cd "$work" && exec ${launcher:-} "$program" > "$work/stdout" 2> "$work/stderr") &
+    (cd "$game_dir" && exec $launcher "$program" > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
+    take_window
+}
+
+# Waits up to 120 s for the window of the game's process, game_pid, and
+# gives it the keyboard focus.
+take_window() {
     for _ in $(seq 1200); do
         kill -0 "$game_pid" 2>/dev/null ||
             fail "the game ended before its window appeared: $(cat "$work/stdout" "$work/stderr" | grep -v '^ALSA')"
@@ -72,6 +82,34 @@ play_short_session() {
     quit_key n
     expect_exit_0
 }
+
+# Plays the shortest whole session, holding each screen pixel for pixel to
+# what the library draws on Linux (draw_screens) for the second the game's
+# random numbers were seeded in, one of those from its start to its title.
+play_short_session_as_drawn() {
+    local draw=$1 first last second seeded=
+    first=$(date +%s)
+    start_game
+    wait_until "the title" title_shown
+    last=$(date +%s)
+    for second in $(seq "$first" "$last"); do
+        mkdir -p "$work/drawn-$second"
+        "$draw" "$second" "$work/drawn-$second" || fail "draw_screens"
+    done
+    same_as "$work/drawn-$first/title.ppm" || fail "the title differs from the library's"
+    key a
+    wait_until "the playfield frame" frame_shown
+    for second in $(seq "$first" "$last"); do
+        same_as "$work/drawn-$second/field.ppm" && seeded=$second
+    done
+    [ -n "$seeded" ] || fail "the playfield differs from the library's for every second from $first to $last"
+    key b
+    wait_until "the game-over prompt" prompt_shown
+    same_as "$work/drawn-$seeded/panel.ppm" || fail "the game-over panel differs from the library's"
+    quit_key n
+    expect_exit_0
+}
+same_as() { "$reader" "$work/shot.xwd" same "$1" > /dev/null; }
 
 # What the game shows, told by the reader from pixels no candy or block can cover.
 shows() { "$reader" "$work/shot.xwd" shows "$@"; }

@@ -6,6 +6,8 @@
 //   read_screen SHOT text X Y LENGTH   prints the red text found there
 //   read_screen SHOT shows title VERSION | frame | prompt | route
 //                                      exits 0 when it shows that
+//   read_screen SHOT same OTHER         exits 0 when both hold the same pixels,
+//                                      else says how many differ
 //   read_screen SHOT panel SHOTS       prints "CANDIES DISTANCE SKILL" of the
 //                                      game-over panel, and exits 1 (saying
 //                                      why) when the panel, the status bar
@@ -162,10 +164,22 @@ static bool panel_agrees(long shots_fired)
     return !why;
 }
 
+// Tells how many pixels of the two pictures differ, the whole of a picture
+// that the other lacks included.
+static long pixels_differing(BITMAP *a, BITMAP *b)
+{
+    long differing = std::labs((long)a->w * a->h - (long)b->w * b->h);
+    for (int y = 0; y < std::min(a->h, b->h); y++)
+        for (int x = 0; x < std::min(a->w, b->w); x++)
+            differing += getpixel(a, x, y) != getpixel(b, x, y);
+    return differing;
+}
+
 int main(int argc, char **argv)
 {
     if (argc < 4) {
-        fprintf(stderr, "usage: %s SHOT pixel X Y | text X Y LENGTH | shows WHAT [VERSION] | panel SHOTS\n",
+        fprintf(stderr,
+                "usage: %s SHOT pixel X Y | text X Y LENGTH | shows WHAT [VERSION] | same OTHER | panel SHOTS\n",
                 argv[0]);
         return 2;
     }
@@ -186,6 +200,14 @@ int main(int argc, char **argv)
         bool shown = arg == "title" ? title_shown(argv[4]) : arg == "frame" ? frame_shown()
                    : arg == "prompt" ? prompt_shown() : arg == "route" && route_clear();
         status = shown ? 0 : 1;
+    } else if (what == "same") {
+        BITMAP *other = load_dump(argv[3]);
+        long differing = other ? pixels_differing(shot, other) : -1;
+        if (differing != 0)
+            printf("%ld pixels differ\n", differing);
+        status = differing == 0 ? 0 : 1;
+        if (other)
+            destroy_bitmap(other);
     } else if (what == "panel") {
         status = panel_agrees(atol(argv[3])) ? 0 : 1;
     } else {
