@@ -12,7 +12,9 @@ set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mkdir -p "$1" && cd "$1" && pwd)
 cache=${VORLIX_CHROOT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vorlix-chroot}
-mirror=${VORLIX_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The mirror this machine takes its own packages from, so that the chroot is
+# made wherever apt works.
+mirror=${VORLIX_DEBIAN_MIRROR:-$("$top/tools/debian-sources.sh" mirror)}
 version=$("$top/tools/version.sh")
 as_root=
 [ "$(id -u)" -eq 0 ] || as_root=sudo
