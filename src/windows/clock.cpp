@@ -1,21 +1,24 @@
 // The Windows clock under the game's pace: the performance counter, and a
 // sleep to a deadline on it that wakes within a fraction of a millisecond.
-#include <windows.h>
+#include <allegro.h>
+#include <winalleg.h>
 
 #include "present/clock.h"
 
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x2
-#endif
-
-// A timer wakes a little late; the last stretch before a deadline is
+// A sleep wakes a little late; the last stretch before a deadline is
 // yielded away instead, this much at the least and at the most.
 constexpr double least_spin_ms = 0.1;
 constexpr double most_spin_ms = 2.0;
 
-static double counter_ms = 0;        // milliseconds per tick of the performance counter
-static HANDLE wait_timer = nullptr;  // the timer each sleep waits on
-static double spin_ms = most_spin_ms;  // how long before a deadline the timer is left
+// Windows' own sleep, in 100 ns units: what Sleep calls, without rounding
+// to whole milliseconds. Wine wakes from it within 0.1 ms; Windows on the
+// next tick of its timer, which the game sets to a millisecond.
+typedef LONG(NTAPI *delay_execution_t)(BOOLEAN alertable, PLARGE_INTEGER interval);
+
+static double counter_ms = 0;                     // milliseconds per tick of the performance counter
+static delay_execution_t delay_execution = nullptr;  // the precise sleep, where there is one
+static bool sleep_ready = false;                  // the timer's tick and the sleep are set up
+static double spin_ms = most_spin_ms;             // how long before a deadline the sleep is left
 
 extern "C" double now_ms()
 {
@@ -29,33 +32,26 @@ extern "C" double now_ms()
     return (double)ticks.QuadPart * counter_ms;
 }
 
-// Makes the timer the sleeps wait on: a high-resolution one where Windows
-// has it (10, version 1803, and later), else a plain one with the system's
-// timer ticking every millisecond.
-static void make_wait_timer()
+// Sets the system's timer ticking every millisecond while the game runs
+// and finds the precise sleep.
+static void set_up_sleep()
 {
-    wait_timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    if (!wait_timer) {
-        timeBeginPeriod(1);
-        wait_timer = CreateWaitableTimerW(nullptr, FALSE, nullptr);
-    }
+    timeBeginPeriod(1);
+    delay_execution = (delay_execution_t)(void *)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDelayExecution");
+    sleep_ready = true;
 }
 
-// Waits on the timer for about ms, and learns from how late it woke how
-// long before a deadline to stop waiting on it.
-static void wait_on_timer(double ms)
+// Sleeps about ms, and learns from how late it woke how long before a
+// deadline to stop sleeping.
+static void sleep_for(double ms)
 {
     double start = now_ms();
-    LARGE_INTEGER due;
-    due.QuadPart = -(LONGLONG)(ms * 1e4);  // relative, in 100 ns units
-    // A wait for messages, though the game's thread has no window: wine
-    // shows what was drawn into a window only when some thread of the
-    // program waits so, and the library's window thread sleeps until a
-    // message comes.
-    if (!SetWaitableTimer(wait_timer, &due, 0, nullptr, nullptr, FALSE) ||
-        MsgWaitForMultipleObjects(1, &wait_timer, FALSE, INFINITE, 0) != WAIT_OBJECT_0) {
+    if (delay_execution) {
+        LARGE_INTEGER interval;
+        interval.QuadPart = -(LONGLONG)(ms * 1e4);  // relative, in 100 ns units
+        delay_execution(FALSE, &interval);
+    } else {
         Sleep((DWORD)ms);
-        return;
     }
     double late = now_ms() - start - ms;
     // Quick to widen, slow to narrow: a late wake is made up at once.
@@ -69,14 +65,19 @@ static void wait_on_timer(double ms)
 
 extern "C" void sleep_until_ms(double deadline)
 {
-    if (!wait_timer)
-        make_wait_timer();
+    if (!sleep_ready)
+        set_up_sleep();
+    // A look for messages, though the game's thread has no window: wine
+    // shows what was drawn into a window only when some thread of the
+    // program waits for messages, and the library's window thread sleeps
+    // until one comes.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
     for (;;) {
         double left = deadline - now_ms();
         if (left <= 0)
             return;
         if (left > spin_ms)
-            wait_on_timer(left - spin_ms);
+            sleep_for(left - spin_ms);
         else
             SwitchToThread();
     }

@@ -7,10 +7,20 @@
 #include "present/clock.h"
 #include "shell/shell.h"
 
+// How long the game leaves the sound to start before it draws the title and
+// plays its chime. The library mixes into a DirectSound buffer that it
+// starts at its mixer's first tick, up to 20 ms on; under wine a chime that
+// came at once was now and then broken by 30 ms of silence as the sound
+// started, and never with this pause.
+constexpr double sound_start_ms = 150;
+
 void start_sound()
 {
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
         install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+        return;
+    }
+    sleep_until_ms(now_ms() + sound_start_ms);
 }
 
 SAMPLE *load_cue_sample(const char *path)
