@@ -174,3 +174,22 @@ function write_plays(notes, file) {
 }
 
 module.exports = { Pulse, WATCH_PLAYS, write_plays };
+
+// As a program: a sound server of its own, its sink recorded into LOG until
+// the program is stopped, for the shell's hearing test of the Windows
+// program under wine (tests/sound/heard_game.sh).
+//   node hearing.js LOG     prints the server's address once it records
+if (require.main === module) {
+  (async () => {
+    const pulse = await Pulse.start();
+    const recording = pulse.record(process.argv[2]);
+    const stop = async () => {
+      await recording.stop();
+      pulse.stop();
+      process.exit(0);
+    };
+    process.on('SIGTERM', stop);
+    process.on('SIGINT', stop);
+    console.log(pulse.server);
+  })();
+}

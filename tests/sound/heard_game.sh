@@ -1,8 +1,12 @@
-# Plays whole games of the real program on a sound device of the tests' own
-# that plays at the real rate and writes down what it hears and when
-# (heard_pcm.c), with each sample's start noted as the game asks for it
-# (play_log.c); then tells each cue's heard length, its latency and its level
-# at both ends, and the underruns (hear).
+# Plays whole games of the real program where a player hears them, and
+# writes down what was heard and when: on Linux, a sound device of the
+# tests' own that plays at the real rate (heard_pcm.c), with each sample's
+# start noted as the game asks for it (play_log.c); for the Windows program
+# under wine (DEVICE_LIBRARY "pulse"), a sound server of the tests' own
+# whose sink plays at the real rate and is recorded (tests/browser/hearing.js,
+# run by the node in NODE), with the program's test build noting its plays.
+# Then tells each cue's heard length, its latency and its level at both
+# ends, and the underruns (hear).
 # Arguments: PROGRAM READ_SCREEN ASSETS DEVICE_LIBRARY PLAY_LOG_LIBRARY HEAR [GAMES [--check]]
 # (run under an X server).
 . "$(dirname "$0")/../e2e/lib.sh" "$1" "$2" "$3"
@@ -12,15 +16,37 @@ hear=$6
 games=${7:-1}
 check=${8:-}
 
-# The test's own home tells ALSA to play through the test device.
-export HOME="$work/home"
-mkdir -p "$HOME"
-cat > "$HOME/.asoundrc" <<CONF
+export VORLIX_PLAY_LOG="$work/plays"
+if [ "$device" = pulse ]; then
+    "${NODE:-node}" "$(dirname "$0")/../browser/hearing.js" "$work/heard" > "$work/server" &
+    recorder=$!
+    trap 'kill $game_pid $recorder 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 300); do
+        [ -s "$work/server" ] && break
+        kill -0 "$recorder" 2>/dev/null || fail "the sound server did not start"
+        sleep 0.1
+    done
+    export PULSE_SERVER=$(cat "$work/server")
+    # The sink settles into the short blocks of a sound card within a second
+    # of playing; a program that starts before it does is held back for good.
+    for _ in $(seq 300); do
+        [ "$(stat -c %s "$work/heard.frames" 2>/dev/null || echo 0)" -ge $((44100 * 4)) ] && break
+        sleep 0.1
+    done
+    # Wine's performance counter runs on the raw monotonic clock; the
+    # recording is stamped on the monotonic clock.
+    export VORLIX_CLOCK_OFFSET_NS=$(python3 -c 'import time
+print(time.clock_gettime_ns(time.CLOCK_MONOTONIC) - time.clock_gettime_ns(time.CLOCK_MONOTONIC_RAW))')
+else
+    # The test's own home tells ALSA to play through the test device.
+    export HOME="$work/home"
+    mkdir -p "$HOME"
+    cat > "$HOME/.asoundrc" <<CONF
 pcm_type.vorlix_heard { lib "$device" }
 pcm.!default { type vorlix_heard log "$work/heard" }
 CONF
-export VORLIX_PLAY_LOG="$work/plays"
-launcher="env LD_PRELOAD=$play_log"
+    launcher="env LD_PRELOAD=$play_log"
+fi
 
 # The player lets each cue end before the next key: a key typed during a cue
 # starts the next cue straight after it, and two sounds with no pause
@@ -42,4 +68,8 @@ for game in $(seq "$games"); do
 done
 quit_key n
 expect_exit_0
+if [ "$device" = pulse ]; then
+    kill -TERM "$recorder"
+    wait "$recorder"
+fi
 "$hear" "$work/heard" "$work/plays" $check || fail "the cues were not heard as they are meant to be"
