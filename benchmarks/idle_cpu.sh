@@ -1,7 +1,7 @@
 # How much of a core the game takes while it waits for the player: at the
 # title, on the field before the first key, and at the game-over prompt,
 # for each of its threads (the game's own and the library's background
-# thread, which mixes the sound and reads the window's events), with no
+# threads, which mix the sound and read the window's events), with no
 # sound device, and with sound through ALSA to the PulseAudio server named by
 # VORLIX_PULSE_SERVER, as on a desktop, when there is one.
 # Arguments: PROGRAM READ_SCREEN ASSETS [SECONDS] (under an X server).
@@ -50,10 +50,10 @@ session() {
 export HOME="$work/home"
 mkdir -p "$HOME"
 if [ -n "${VORLIX_PULSE_SERVER:-}" ]; then
-    echo "with sound through ALSA to the PulseAudio server at $VORLIX_PULSE_SERVER, as on a desktop:"
+    echo "with sound through ALSA (or wine's own driver) to the PulseAudio server at $VORLIX_PULSE_SERVER, as on a desktop:"
     printf 'pcm.!default { type pulse server "%s" }\nctl.!default { type pulse server "%s" }\n' \
         "$VORLIX_PULSE_SERVER" "$VORLIX_PULSE_SERVER" > "$HOME/.asoundrc"
-    session
+    PULSE_SERVER=$VORLIX_PULSE_SERVER session
 fi
 echo "with no sound device:"
 printf 'pcm.!default { type hw card 99 }\n' > "$HOME/.asoundrc"  # a card that is not there
