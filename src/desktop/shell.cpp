@@ -1,9 +1,8 @@
 // The desktop's side of the shell: starting the sound, loading a cue's
 // sample, and what the game waits for and why it could not start, which the
-// window's screen and the terminal say alone. The library's WAV loader and
-// mixer trust the file's header, so each file is checked (wav.cpp) before it
-// is handed over: a sample the game cannot play safely is left out and its
-// cue stays silent.
+// window's screen and the terminal say alone. Each sound file is checked
+// (wav.cpp) before the library's loader sees it: a sample the game cannot
+// play safely is left out and its cue stays silent.
 #include "present/clock.h"
 #include "shell/shell.h"
 
@@ -29,21 +28,13 @@ void start_sound()
 {
     set_config_int("sound", "alsa_fragsize", sound_block_frames);
     set_config_int("sound", "alsa_numfrags", sound_blocks);
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
-        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
-        return;
-    }
-    sleep_until_ms(now_ms() + sound_fill_ms);
+    if (install_sound_or_none())
+        sleep_until_ms(now_ms() + sound_fill_ms);
 }
 
 SAMPLE *load_cue_sample(const char *path)
 {
-    // The check walks the chunks as the loader does, so the loader reads the
-    // very format (rate and all) that the check let through.
-    std::vector<unsigned char> bytes;
-    if (!read_sound_file(path, bytes) || !wav_is_usable(bytes.data(), bytes.size()))
-        return nullptr;
-    return load_sample(path);
+    return load_checked_sample(path);
 }
 
 extern "C" void tell_awaited(int)

@@ -37,17 +37,23 @@ bool read_config_value(FILE *file, int32_t &value);
 void start_library();
 // Starts the sound, or goes on without it when there is none. Each platform
 // supplies it: the desktop sizes the library's mixing to be heard soon after
-// a cue starts and lets it fill before the first one, the browser starts its
-// own.
+// a cue starts and lets it fill before the first one, Windows lets it start,
+// the browser starts its own.
 void start_sound();
+// Installs the library's sound, or none when there is no device to play on;
+// true when there is sound.
+bool install_sound_or_none();
 // Loads the four cue samples, each made to its cue's length; a file the
 // game cannot play is left out.
 void load_samples();
 // Loads one sample for a cue, or returns nullptr when the file is missing or
-// fails the check of wav.h. Each platform supplies it: the desktop checks a
-// file before the library's loader sees it, the browser's loader checks it
-// as it reads it.
+// fails the check of wav.h. Each platform supplies it: the desktop and
+// Windows check a file before the library's loader sees it
+// (load_checked_sample), the browser's loader checks it as it reads it.
 SAMPLE *load_cue_sample(const char *path);
+// Loads a sample through the library's loader once the file has passed the
+// check of wav.h; nullptr when it is missing or fails it.
+SAMPLE *load_checked_sample(const char *path);
 
 // What the game waits for the player to do, as the shell tells the platform.
 enum awaited_t {

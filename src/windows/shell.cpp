@@ -16,21 +16,13 @@ constexpr double sound_start_ms = 150;
 
 void start_sound()
 {
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
-        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
-        return;
-    }
-    sleep_until_ms(now_ms() + sound_start_ms);
+    if (install_sound_or_none())
+        sleep_until_ms(now_ms() + sound_start_ms);
 }
 
 SAMPLE *load_cue_sample(const char *path)
 {
-    // The library's loader trusts a file's header; the check walks the
-    // chunks as the loader does, so that the loader reads what it let through.
-    std::vector<unsigned char> bytes;
-    if (!read_sound_file(path, bytes) || !wav_is_usable(bytes.data(), bytes.size()))
-        return nullptr;
-    return load_sample(path);
+    return load_checked_sample(path);
 }
 
 extern "C" void tell_awaited(int)

@@ -11,10 +11,6 @@ wait_until "the title" title_shown
 desktop=$(xdotool search --name '^vorlix-screen - Wine desktop$' | head -n 1)
 size=$(xwininfo -id "$desktop" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 [ "$size" = 640x480 ] || fail "the screen is $size, not the 640 x 480 full-screen mode"
-key a
-wait_until "the playfield frame" frame_shown
-key b
-wait_until "the game-over prompt" prompt_shown
-quit_key n
+play_shortest_game
 expect_exit_0
 echo "windows test passed: full screen at 640 x 480, title, frame, prompt, n"

@@ -93,6 +93,7 @@ using web::install_keyboard;
 using web::install_sound;
 using web::keypressed;
 using web::line;
+using web::load_sample;
 using web::makecol;
 using web::play_sample;
 using web::putpixel;
