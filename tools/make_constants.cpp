@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/game.h"
 #include "present/present.h"
 #include "shell/shell.h"
 
@@ -18,6 +19,9 @@ int main()
     printf("// Where the game asks for another game, in the built-in font's 8 x 8 cells.\n");
     printf("export const prompt = { x: %d, y: %d, width: %d, height: 8 };\n", text_x, prompt_y,
            (int)strlen(new_game_prompt) * 8);
+    printf("// The game's keys, as characters.\n");
+    printf("export const keys = { fire: '%c', left: '%c', right: '%c', yes: '%c', no: '%c' };\n", fire_key,
+           turn_left_key, turn_right_key, yes_key, no_key);
     printf("// What the game says it waits for the player to do (tell_awaited).\n");
     printf("export const awaited = { nothing: %d, start: %d, go: %d, answer: %d };\n", awaited_nothing,
            awaited_start, awaited_go, awaited_answer);

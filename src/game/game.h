@@ -5,6 +5,11 @@
 
 #include "state.h"
 
+// The keys of play, told apart by their character, case and all.
+constexpr char fire_key = ' ';
+constexpr char turn_left_key = 's';
+constexpr char turn_right_key = 'l';
+
 // Takes one key from the keyboard buffer and returns its character; keys are
 // told apart by the character in the low 8 bits, case and all.
 char read_key();

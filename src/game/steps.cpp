@@ -19,9 +19,9 @@ static void read_input(char &last_key)
         return;
     last_key = read_key();
     game_state_t &g = game_state;
-    if (last_key == ' ') {
+    if (last_key == fire_key) {
         fire_laser();
-    } else if (last_key == 's') {  // counter-clockwise on screen
+    } else if (last_key == turn_left_key) {  // counter-clockwise on screen
         if (g.dir_y == 0) {
             g.dir_y = -g.dir_x;
             g.dir_x = 0;
@@ -29,7 +29,7 @@ static void read_input(char &last_key)
             g.dir_x = g.dir_y;
             g.dir_y = 0;
         }
-    } else if (last_key == 'l') {  // clockwise on screen
+    } else if (last_key == turn_right_key) {  // clockwise on screen
         if (g.dir_y == 0) {
             g.dir_y = g.dir_x;
             g.dir_x = 0;

@@ -26,7 +26,7 @@ static void ask_new_game(char &last_key, int &game_over)
         if (key_read)
             last_key = read_key();
         game_over = 0;
-        if (last_key == 'y' || last_key == 'n')
+        if (last_key == yes_key || last_key == no_key)
             break;
         if (!key_read)
             pause_between_polls();
@@ -37,9 +37,9 @@ static void ask_new_game(char &last_key, int &game_over)
 
 void play_games()
 {
-    char last_key = 'y';
+    char last_key = yes_key;
     int game_over = 0;
-    while (last_key != 'n') {
+    while (last_key != no_key) {
         game_state.bg_color = bgcol;
         reset_game();
         clear_playfield();

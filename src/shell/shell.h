@@ -68,6 +68,10 @@ enum awaited_t {
 // platform supplies it.
 extern "C" void tell_awaited(int awaited);
 
+// The answers to the question after each game.
+constexpr char yes_key = 'y';
+constexpr char no_key = 'n';
+
 // Plays one game after another until the player answers n.
 void play_games();
 // Releases the samples, the sound, the library and the configuration file.
