@@ -5,8 +5,9 @@
 # waits for a key, the cues as the player hears them (length, latency,
 # underruns) on the desktop, for the Windows program under wine and in each
 # engine, and the browser version in headless Chromium, Firefox ESR and
-# WebKitGTK (its size, start on a first and a returning visit, idle load and
-# pace, also with late timers).
+# WebKitGTK (its size, start on a first and a returning visit, also as a
+# bare browser with no driver attached, idle load and pace, also with late
+# timers).
 set -eu
 cd "$(dirname "$0")/.."
 . tools/packages.sh
@@ -87,3 +88,5 @@ hear_pages
 echo "the page's sound, both cores busy:"
 while_busy hear_pages
 xvfb-run -a -s "-screen 0 1920x1200x24" "$node" benchmarks/page_bench.js build-web/site build-bench/tests/read_screen
+echo "the page ready on a first and on returning visits, no driver attached:"
+xvfb-run -a -s "-screen 0 1920x1200x24" "$node" benchmarks/page_start.js build-web/site 7

@@ -6,7 +6,7 @@
 //   node players_test.js SITE_FOLDER READ_SCREEN
 'use strict';
 const assert = require('assert/strict');
-const zlib = require('zlib');
+const path = require('path');
 const { describe, it } = require('node:test');
 const h = require('./harness');
 
@@ -77,30 +77,13 @@ function rect(b, selector) {
 const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
 const keys_seen = (b) => b.run('return window.keysSeen.map((k) => String.fromCharCode(k & 0xff)).join("")');
 
-// The window's pixels as the screen shows them, device pixel for device pixel.
+// The window's pixels as the screen shows them, device pixel for device
+// pixel (RGBA).
+const { PNG } = require(path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules', 'pngjs'));
 async function screenshot(b) {
   const png = Buffer.from((await b.cdp('Page.captureScreenshot', { format: 'png' })).data, 'base64');
-  let at = 8, width = 0, height = 0, channels = 0;
-  const parts = [];
-  while (at < png.length) {
-    const length = png.readUInt32BE(at), type = png.toString('ascii', at + 4, at + 8);
-    const data = png.subarray(at + 8, at + 8 + length);
-    if (type === 'IHDR') [width, height, channels] = [data.readUInt32BE(0), data.readUInt32BE(4), data[9] === 6 ? 4 : 3];
-    if (type === 'IDAT') parts.push(data);
-    at += 12 + length;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(parts)), stride = width * channels, out = Buffer.alloc(height * stride);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (stride + 1)], line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    for (let x = 0; x < stride; x++) {
-      const a = x >= channels ? out[y * stride + x - channels] : 0, up = y ? out[(y - 1) * stride + x] : 0;
-      const c = x >= channels && y ? out[(y - 1) * stride + x - channels] : 0;
-      const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
-      const guess = [0, a, up, (a + up) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? up : c][filter];
-      out[y * stride + x] = (line[x] + guess) & 255;
-    }
-  }
-  return { width, height, channels, data: out };
+  const { width, height, data } = PNG.sync.read(png);
+  return { width, height, channels: 4, data };
 }
 
 // Tells how many device pixels of the field differ from the canvas blown up
@@ -129,6 +112,7 @@ async function tap(b, ...places) {
   await b.cdp('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: points });
   await b.cdp('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
 }
+// A touch control by the game's key it gives: fire, left, right, yes or no.
 const button = (b, name) => rect(b, `.pad button[data-key="${name}"]`);
 
 describe('a field as large as the window allows', () => {
@@ -168,20 +152,20 @@ describe('touch', () => {
         .map((b) => b.getAttribute('aria-label') || b.textContent)`);
       for (const name of ['Turn left', 'Fire', 'Turn right', 'Yes, new game', 'No, quit'])
         assert.ok(names.includes(name), 'no control named ' + name);
-      for (const key of ['s', ' ', 'l', 'y', 'n']) {
+      for (const key of ['left', 'fire', 'right', 'yes', 'no']) {
         const r = await button(b, key);
         assert.ok(r.width >= 48 && r.height >= 48, 'the control for "' + key + '" is too small');
         assert.ok(apart(r, field), 'the control for "' + key + '" covers the field');
       }
 
       // A tap on Fire leaves the title; another starts play.
-      await tap(b, await button(b, ' '));
+      await tap(b, await button(b, 'fire'));
       await c.wait_for('the playfield', c.frame_shown);
-      await tap(b, await button(b, ' '));
+      await tap(b, await button(b, 'fire'));
       await h.wait_until('a tap each', async () => (await keys_seen(b)) === '  ');
       // Two thumbs at once, three fingers (one on the field), and taps on the field alone.
-      await tap(b, await button(b, 's'), await button(b, 'l'));
-      await tap(b, await button(b, 's'), await button(b, 'l'), field);
+      await tap(b, await button(b, 'left'), await button(b, 'right'));
+      await tap(b, await button(b, 'left'), await button(b, 'right'), field);
       await tap(b, field);
       await h.sleep(500);
       assert.equal(await keys_seen(b), '  slsl');
@@ -192,7 +176,7 @@ describe('touch', () => {
     with_page({ width: 390, height: 844, ratio: 3, touch: true }, async (b) => {
       assert.match(await b.run("const t = document.getElementById('turn'); return t.hidden ? '' : t.textContent"),
                    /best turned sideways/);
-      assert.ok(apart(await button(b, 's'), await rect(b, '#screen')));
+      assert.ok(apart(await button(b, 'left'), await rect(b, '#screen')));
       await b.cdp('Emulation.setDeviceMetricsOverride', { width: 844, height: 390, deviceScaleFactor: 3, mobile: true });
       await h.wait_until('the field at 2 x', async () => (await scale_shown(b)) === 2);
       assert.ok(await b.run("return document.getElementById('turn').hidden"));
@@ -204,40 +188,88 @@ describe('touch', () => {
     }));
 });
 
-describe('phones and tablets from the first second', () => {
-  // Upright and sideways, small and large, at several pixel ratios.
-  const sizes = [[844, 390, 3], [390, 844, 3], [667, 375, 2], [375, 667, 2], [740, 360, 4], [360, 740, 4],
-                 [1024, 768, 2], [768, 1024, 2]];
-  for (const [width, height, ratio] of sizes) {
-    it(`${width} x ${height} at ratio ${ratio}: nothing over anything, before the first tap, at the title, in play, at the end`, async () => {
+describe('every window size', () => {
+  // From 320 x 480 to 3840 x 2160, upright and sideways: widths from the
+  // smallest to the largest, each in the shapes screens and windows take,
+  // and the sizes that have gone wrong before.
+  const shapes = [16 / 9, 16 / 10, 4 / 3, 5 / 4, 1, 3 / 4, 9 / 16, 9 / 19.5, 19.5 / 9, 21 / 9];
+  const sizes = [[800, 600], [1400, 1107], [1300, 1150], [1280, 1024], [640, 360], [320, 480], [480, 320]];
+  for (const w of [320, 360, 412, 480, 568, 700, 844, 1024, 1280, 1600, 2048, 2560, 3200, 3840])
+    for (const shape of shapes) {
+      const h = Math.round(w / shape);
+      if (Math.min(w, h) >= 320 && Math.max(w, h) >= 480 && h <= 2160) sizes.push([w, h]);
+    }
+  const ratios = [1, 1.25, 1.5, 2, 3];
+
+  // Lays the page out at every size and ratio from the next, while still()
+  // holds; says what is wrong at each, and where it stopped.
+  async function sweep(b, touch, state, from, still, keys_over_field = false) {
+    const wrong = [];
+    let at = from;
+    for (; at < sizes.length * ratios.length; at++) {
+      const [width, height] = sizes[Math.floor(at / ratios.length)], ratio = ratios[at % ratios.length];
+      await b.cdp('Emulation.setDeviceMetricsOverride',
+                  { width, height, deviceScaleFactor: ratio, mobile: touch, screenWidth: width, screenHeight: height });
+      await h.wait_until('the page at ' + width + ' x ' + height, () => b.run(`return new Promise((fitted) =>
+        requestAnimationFrame(() => fitted(innerWidth === arguments[0] && innerHeight === arguments[1] &&
+                                           devicePixelRatio === arguments[2])))`, width, height, ratio));
+      let found = await h.overlaps(b);
+      if (!(await still())) break;
+      // Keys the player unfolded lie over the field where they have no room.
+      if (keys_over_field) found = found.filter((f) => !/^(\w+ in help|keys|touch-keys|caps|update|messages) lies over the field$/.test(f));
+      if (found.length) wrong.push(`${state}, ${width} x ${height} at ${ratio}: ${found.join('; ')}`);
+    }
+    return { wrong, at };
+  }
+
+  for (const touch of [false, true]) {
+    it(`${touch ? 'touch' : 'keys'}: every line and control wholly in the window, none over another nor over the field, from the line that asks for a key to the end`, async () => {
       const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK +
         "navigator.getAutoplayPolicy = () => 'disallowed';" }).start();
-      const b = await h.open_browser('chromium', { width, height });
+      const b = await h.open_browser('chromium');
       const c = new h.Canvas(b, READER);
-      const nothing_over = async (when) => assert.deepEqual(await h.overlaps(b), [], when);
+      const wrong = [];
+      const all = sizes.length * ratios.length;
+      const status_is = (pattern) => async () => pattern.test(await h.page_status(b));
+      // Sweeps every size in one state of the game, and axe at the first.
+      const state = async (name, still, keys_over_field = false) => {
+        assert.deepEqual(await h.axe_violations(b), [], 'axe, ' + name);
+        const done = await sweep(b, touch, name, 0, still, keys_over_field);
+        wrong.push(...done.wrong);
+        return done.at;
+      };
       try {
-        await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
-        await b.cdp('Emulation.setDeviceMetricsOverride',
-                    { width, height, deviceScaleFactor: ratio, mobile: true, screenWidth: width, screenHeight: height });
+        await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: touch, maxTouchPoints: touch ? 5 : 1 });
+        await b.cdp('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: 1, mobile: touch });
         await b.goto(site.url);
-        await h.wait_until('the line asking for a tap', () => b.run("return !document.getElementById('gate').hidden"));
-        await nothing_over('before the first tap');
-        assert.deepEqual(await h.axe_violations(b), [], 'axe, before the first tap');
-        await tap(b, await rect(b, '#gate'));
+        await h.wait_until('the line asking for a key', () => b.run("return !document.getElementById('gate').hidden"));
+        await state('the line that asks for a key', status_is(/Ready to play/));
+        await b.press('x');
         await c.wait_for('the title', c.title_shown);
-        await nothing_over('at the title');
-        await tap(b, await button(b, ' '));
+        await state('the title', status_is(/begin/));
+        await b.run("document.getElementById('fold').click()");
+        await state('the keys unfolded', status_is(/begin/), true);
+        await b.run("document.getElementById('fold').click()");
+        await b.press('a');
         await c.wait_for('the playfield', c.frame_shown);
-        await tap(b, await button(b, ' '));
-        await h.wait_until('the game in play', async () => /^Playing/.test(await h.page_status(b)));
-        await nothing_over('in play');
-        await c.wait_for('the prompt', c.prompt_shown);
-        await nothing_over('at the prompt');
-        assert.deepEqual(await h.axe_violations(b), [], 'axe, at the prompt');
-        await tap(b, await button(b, 'n'));
-        await h.wait_until('the end', async () => (await h.page_status(b)).includes('ended'));
-        await nothing_over('after the end');
-        assert.deepEqual(await h.axe_violations(b), [], 'axe, after the end');
+        await state('the playfield', status_is(/snake going/));
+        // A game lasts a few seconds: the sweep goes on over as many as it takes.
+        for (let at = 0; at < all;) {
+          await b.press('b');
+          await h.wait_until('the game in play', status_is(/^Playing/));
+          const done = await sweep(b, touch, 'play', at, status_is(/^Playing/));
+          wrong.push(...done.wrong);
+          at = done.at;
+          await c.wait_for('the prompt', c.prompt_shown);
+          if (at === all) break;
+          await b.press('y', 'a');
+          await c.wait_for('the next playfield', c.frame_shown);
+        }
+        await state('the prompt', status_is(/Game over/));
+        await b.press('n');
+        await h.wait_until('the end', status_is(/ended/));
+        await state('the end', status_is(/ended/));
+        assert.deepEqual(wrong, []);
       } finally {
         c.close();
         await b.close();
@@ -245,6 +277,109 @@ describe('phones and tablets from the first second', () => {
       }
     });
   }
+});
+
+describe('every control', () => {
+  // Where the focus goes, as Tab moves it from the start of the page to its
+  // end: past the last control, it leaves the page.
+  async function tab_order(b) {
+    const focused = () => b.run(`const e = document.activeElement; const r = e.getBoundingClientRect();
+      return { what: e.id || e.dataset.key || e.tagName, left: r.left, top: r.top, right: r.right, bottom: r.bottom }`);
+    const order = [];
+    let from_start = false;
+    for (let i = 0; i < 40; i++) {
+      await b.press('tab');
+      const now = await focused();
+      if (now.what === 'BODY') {
+        if (order.length) break;
+        from_start = true;
+      } else if (from_start) {
+        order.push(now);
+      }
+    }
+    return order;
+  }
+  // Whether a comes after b for a reader: wholly below it where the two
+  // share columns, or wholly right of it where they share rows.
+  const after = (a, b) => (a.top >= b.bottom - 0.5 && a.left < b.right && b.left < a.right) ||
+                          (a.left >= b.right - 0.5 && a.top < b.bottom && b.top < a.bottom);
+
+  for (const [what, metrics] of [['a desktop', { width: 1400, height: 1000 }],
+                                 ['a phone held sideways', { width: 844, height: 390, ratio: 3, touch: true }],
+                                 ['a phone held upright', { width: 390, height: 844, ratio: 3, touch: true }]]) {
+    it(`on ${what}, the focus moves through the controls in the order they are read`, () =>
+      with_page(metrics, async (b) => {
+        const order = await tab_order(b);
+        assert.ok(order.length >= 2, 'too few controls: ' + order.map((o) => o.what));
+        for (let i = 1; i < order.length; i++)
+          for (let j = 0; j < i; j++)
+            assert.ok(!after(order[j], order[i]), `${order[i].what} comes after ${order[j].what}, which it goes before`);
+      }));
+  }
+
+  it('works by pointer, by Enter and space with the focus, and by a click with no pointer', async () => {
+    const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK + "navigator.getAutoplayPolicy = () => 'disallowed';" }).start();
+    const b = await h.open_browser('chromium', { width: 844, height: 390 });
+    const c = new h.Canvas(b, READER);
+    // Presses a control one of the ways and waits for what it does.
+    const press = async (selector, how) => {
+      if (how === 'pointer') return b.click(selector);
+      if (how === 'no pointer') return b.run(`document.querySelector(arguments[0]).click()`, selector);
+      await b.run(`document.querySelector(arguments[0]).focus()`, selector);
+      await b.press(how);
+    };
+    try {
+      await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+      await b.cdp('Emulation.setDeviceMetricsOverride', { width: 844, height: 390, deviceScaleFactor: 3, mobile: true });
+      for (const how of ['pointer', 'enter', 'space', 'no pointer']) {
+        await b.goto(site.url);
+        await h.wait_until('the line asking for a tap', () => b.run("return !document.getElementById('gate').hidden"));
+        await press('#gate', how);
+        await c.wait_for('the title, the gate pressed by ' + how, c.title_shown);
+        // A control gives its key, once.
+        await b.run('window.keysSeen = []');
+        await press('.pad button[data-key="fire"]', how);
+        await c.wait_for('the playfield, fire pressed by ' + how, c.frame_shown);
+        assert.equal(await keys_seen(b), ' ', 'fire pressed by ' + how);
+        // The keys unfold and fold again.
+        await press('#fold', how);
+        assert.equal(await b.run("return document.getElementById('fold').getAttribute('aria-expanded')"), 'true', how);
+        await press('#fold', how);
+        assert.equal(await b.run("return document.getElementById('fold').getAttribute('aria-expanded')"), 'false', how);
+      }
+    } finally {
+      c.close();
+      await b.close();
+      await site.stop();
+    }
+  });
+});
+
+describe('a newer build', () => {
+  it('that does not take over in time leaves the kept build to play', async () => {
+    let stubborn = false;  // the newer build's worker ignores the page's call to take over
+    const site = await new h.Site(SITE, { patch: { 'sw.js': (data) => stubborn ? Buffer.from(data.toString()
+      .replace(/const BUILD = '([0-9a-f]+)'/, "const BUILD = '$1-2'").replace('self.skipWaiting();', 'void 0;')) : data } }).start();
+    const b = await h.open_browser('chromium');
+    const c = new h.Canvas(b, READER);
+    try {
+      await b.goto(site.url);
+      await h.open_title(b, c);
+      await h.worker_active(b);
+      stubborn = true;
+      await b.reload();
+      await h.open_title(b, c);
+      await h.wait_until('the newer build waiting', () => b.run(
+        'return navigator.serviceWorker.getRegistration().then((r) => !!(r && r.waiting))'));
+      await b.reload();
+      await h.open_title(b, c);
+      assert.notEqual(await h.page_status(b), 'Updating Vorlix\u2026');
+    } finally {
+      c.close();
+      await b.close();
+      await site.stop();
+    }
+  });
 });
 
 describe('a game pad', () => {
@@ -389,6 +524,35 @@ class TestAudio {
 }
 window.AudioContext = TestAudio;
 `;
+
+  it('plays on, silent, where the browser will not run its sound or hold it still', async () => {
+    const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK + `
+      navigator.getAutoplayPolicy = () => 'disallowed';
+      for (const call of ['resume', 'suspend'])
+        AudioContext.prototype[call] = () => Promise.reject(new DOMException('not now', 'InvalidStateError'));` }).start();
+    const b = await h.open_browser('chromium');
+    const c = new h.Canvas(b, READER);
+    try {
+      await b.goto(site.url);
+      await h.open_title(b, c);
+      // Hidden and shown again: the sound held and let go, both refused.
+      const other = await b.browser.newPage();
+      await other.bringToFront();
+      await h.wait_until('the page hidden', () => b.run('return document.hidden'));
+      await b.page.bringToFront();
+      await other.close();
+      await h.wait_until('the page shown', async () => !(await b.run('return document.hidden')));
+      await b.press('a');
+      await c.wait_for('the playfield', c.frame_shown);
+      await b.press('b');
+      await c.wait_for('the game-over panel', c.prompt_shown);
+      assert.notEqual(await b.run("return document.getElementById('status').className"), 'failed');
+    } finally {
+      c.close();
+      await b.close();
+      await site.stop();
+    }
+  });
 
   it('asks for a key or a tap first where sound is not allowed yet, and does not hand that key on', () =>
     with_page_gated(async (b, c) => {

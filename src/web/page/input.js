@@ -1,11 +1,13 @@
 // Everything the player presses, turned into the game's keys: the keyboard,
 // the touch controls (by finger, pen or mouse), a game pad in the standard
 // mapping, and the Caps Lock note. Each press is exactly one key for the game.
+import { keys } from './constants.js';
 
 // The key as the library's readkey gives it: the character in the low byte
 // and, for keys without one, the library's scan code above it. Keys with
-// Ctrl, Alt or Meta, and the function keys, stay the browser's.
-const named = { Enter: 67 << 8 | 13, Escape: 59 << 8 | 27, Backspace: 63 << 8 | 8, Tab: 64 << 8 | 9,
+// Ctrl, Alt or Meta, the function keys, and Tab, which moves the focus from
+// control to control, stay the browser's.
+const named = { Enter: 67 << 8 | 13, Escape: 59 << 8 | 27, Backspace: 63 << 8 | 8,
                 Delete: 77 << 8 | 127, ArrowLeft: 82 << 8, ArrowRight: 83 << 8, ArrowUp: 84 << 8,
                 ArrowDown: 85 << 8, Insert: 76 << 8, Home: 78 << 8, End: 79 << 8, PageUp: 80 << 8,
                 PageDown: 81 << 8 };
@@ -21,14 +23,17 @@ function game_key(event) {
   return named[key] || 0;
 }
 
-// The pad's buttons in the standard mapping, and the key each gives.
+// The pad's buttons in the standard mapping, and the game's key each gives.
 const pad_keys = [
-  { key: ' ', buttons: [0] },       // A
-  { key: 's', buttons: [4, 14] },   // LB, d-pad left
-  { key: 'l', buttons: [5, 15] },   // RB, d-pad right
-  { key: 'y', buttons: [9] },       // Start
-  { key: 'n', buttons: [8] }        // Back (Select)
+  { key: 'fire', buttons: [0] },       // A
+  { key: 'left', buttons: [4, 14] },   // LB, d-pad left
+  { key: 'right', buttons: [5, 15] },  // RB, d-pad right
+  { key: 'yes', buttons: [9] },        // Start
+  { key: 'no', buttons: [8] }          // Back (Select)
 ];
+
+// The game's key that a control or a pad's button names, as readkey gives it.
+const code = (name) => keys[name].charCodeAt(0);
 
 // Starts taking input. page: press(key) hands a key to the game (or, once
 // the game has ended, takes y or Enter as Play again) and tells whether it
@@ -46,7 +51,7 @@ export function start_input(page) {
     page.wake();
     const key = game_key(event);
     if (!key) return;
-    if (page.press(key)) event.preventDefault();  // space must not scroll, nor Tab move the focus
+    if (page.press(key)) event.preventDefault();  // space must not scroll the page
   });
   window.addEventListener('keyup', note_caps);
 
@@ -60,13 +65,13 @@ export function start_input(page) {
     const button = event.target.closest && event.target.closest('.pad button');
     if (!button) return;
     event.preventDefault();
-    page.press(button.dataset.key.charCodeAt(0));
+    page.press(code(button.dataset.key));
   });
   document.querySelectorAll('.pad button').forEach((button) => {
     button.addEventListener('click', (event) => {
       if (event.detail !== 0) return;  // already pressed by its pointer
       page.wake();
-      page.press(button.dataset.key.charCodeAt(0));
+      page.press(code(button.dataset.key));
     });
   });
 
@@ -94,7 +99,7 @@ function watch_pads(page) {
         now[map.key] = map.buttons.some((b) => pad.buttons[b] && pad.buttons[b].pressed);
         if (now[map.key] && !before[map.key]) {
           page.wake();
-          page.press(map.key.charCodeAt(0));
+          page.press(code(map.key));
         }
       }
       held[pad.index] = now;

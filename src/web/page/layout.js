@@ -1,19 +1,23 @@
-// Where everything goes on the page: the game's field at the largest whole
-// multiple of its pixels that the window holds, each game pixel a whole
-// square of device pixels, and around it, never over it nor over each other,
-// the lines that say what the game waits for (lead), the page's buttons
-// (tools), the keys (help), and on a touch screen the controls: beside the
-// field when the phone is held sideways, below it when upright. Where the
-// keys find no room they fold behind their button, so that the text never
-// costs the field a step of scale.
+// Where everything goes on the page: the game's field as large as the
+// window holds it with room for everything else around it, at a whole
+// multiple of its pixels (each game pixel a square of device pixels) or,
+// where even one does not leave the room, as large as fits; and around it,
+// never over it nor over each other and wholly inside the window, the lines
+// that say what the game waits for (lead), the page's buttons (tools), the
+// keys (help), and on a touch screen the controls. Where the keys find no
+// room they fold behind their button, so that the text never costs the
+// field a step of scale; keys the player unfolds with no room of their own
+// lie over the field, as the player asked for them. The page's boxes stand
+// in the page in the order the player reads them, so that the focus moves
+// through them in that order too.
 import { field } from './constants.js';
 
-const pad_room = 80;       // CSS px each touch column needs at the least
-const upright_pads = 300;  // CSS px below the field for the lines and controls on an upright phone
-const side_text = 220;     // CSS px of room beside the field that the text needs
-const widest_text = 380;   // CSS px the text column grows to at the most
-const below_text = 110;    // CSS px of room below the field that the text needs
-const turn_note = 48;      // CSS px at the foot of an upright phone for the note to turn it
+const side_least = 220;   // CSS px the text column beside the field needs at the least
+const side_most = 380;    // CSS px it grows to at the most
+const below_least = 480;  // CSS px the text below the field is wide at the least, where the window allows
+const pad_least = 64;     // CSS px a column of touch controls needs at the least: a 48 px control and its margins
+const least_scale = 0.05; // the smallest the field ever gets
+const fraction_steps = 12;  // halvings that find the largest fraction of a game pixel that fits
 
 const el = (id) => document.getElementById(id);
 
@@ -25,107 +29,236 @@ function place(box, left, top, width, height) {
   box.style.height = height === null ? '' : height + 'px';
 }
 
-// Places a box at a width and tells how tall its content makes it.
-function place_and_measure(box, left, top, width) {
-  place(box, left, top, width, null);
-  return box.hidden ? 0 : box.offsetHeight;
+// How tall a box's content makes it at a width: nothing when it is hidden,
+// and more than any window when its content is wider than that.
+function height_at(box, width) {
+  if (box.hidden) return 0;
+  place(box, 0, 0, width, null);
+  return box.scrollWidth > box.clientWidth ? Infinity : box.offsetHeight;
 }
 
-// The largest whole number of device pixels a game pixel may take in this
-// room; below one, the field shrinks to fit, no longer sharp, rather than
-// leave the window.
-function scale_for(width, height, ratio) {
-  const s = Math.min(width * ratio / field.width, height * ratio / field.height);
-  return s >= 1 ? Math.floor(s) : Math.max(s, 0.1);
+// The field at a scale (device pixels a game pixel), in CSS px.
+function field_size(s, ratio) {
+  return { width: field.width * s / ratio, height: field.height * s / ratio };
 }
 
-// The field at a scale, with its top-left corner on a whole device pixel:
-// a box on a fraction of one shows some game columns doubled and others halved.
+// Puts the field at a scale with its top-left corner on a whole device
+// pixel: a box on a fraction of one shows some game columns doubled and
+// others halved.
 function place_field(s, ratio, left, top) {
-  const f = { width: field.width * s / ratio, height: field.height * s / ratio };
+  const f = field_size(s, ratio);
   f.x = Math.round(left * ratio) / ratio;
   f.y = Math.round(top * ratio) / ratio;
   el('screen').style.transform = 'translate(' + f.x + 'px, ' + f.y + 'px) scale(' + s / ratio + ')';
   return f;
 }
 
-// Shows the keys, or folds them behind their button; open keys that have
-// no room of their own lie over the field, as the player asked for them.
+// Shows the keys, or folds them behind their button.
 function fold_help(folded, over) {
-  const help = el('help'), fold = el('fold');
+  const help = el('help');
   help.hidden = folded;
   help.classList.toggle('over', over && !folded);
-  fold.setAttribute('aria-expanded', String(!folded));
+  el('fold').setAttribute('aria-expanded', String(!folded));
 }
 
-// A desktop: the text beside the field, below it, or, where neither has
-// room, the lines and buttons in the field's top corner with the keys folded.
-function fit_desktop(w, h, ratio, open) {
-  const s = scale_for(w, h, ratio);
-  const width = field.width * s / ratio, height = field.height * s / ratio;
-  const lead = el('lead'), tools = el('tools'), help = el('help');
-  el('fold').hidden = true;
-  if (w - width >= side_text) {
-    const column = Math.min(w - width, widest_text);
-    const f = place_field(s, ratio, (w - width - column) / 2, (h - height) / 2);
-    const x = Math.ceil(f.x + f.width), room = Math.min(column, w - x);
-    fold_help(false, false);
-    const lead_h = place_and_measure(lead, x, f.y, room);
-    const tools_h = place_and_measure(tools, x, f.y + lead_h, room);
-    place(help, x, f.y + lead_h + tools_h, room, Math.max(0, f.height - lead_h - tools_h));
-  } else if (h - height >= below_text) {
-    const text_w = Math.min(w, Math.max(width, 480)), left = Math.max(0, (w - text_w) / 2);
-    fold_help(false, false);
-    // Measured first, to centre the field and its text together.
-    const text_h = place_and_measure(lead, 0, 0, text_w) + place_and_measure(tools, 0, 0, text_w) +
-                   place_and_measure(help, 0, 0, text_w);
-    const f = place_field(s, ratio, (w - width) / 2, Math.max(0, (h - height - Math.min(text_h, h - height)) / 2));
-    const y = Math.ceil(f.y + f.height);
-    const lead_h = place_and_measure(lead, left, y, text_w);
-    const tools_h = place_and_measure(tools, left, y + lead_h, text_w);
-    place(help, left, y + lead_h + tools_h, text_w, Math.max(0, h - y - lead_h - tools_h));
-  } else {
-    const f = place_field(s, ratio, (w - width) / 2, (h - height) / 2);
-    const box_w = Math.min(w, 260);
-    el('fold').hidden = false;
-    fold_help(!open, true);
-    const lead_h = place_and_measure(lead, w - box_w, 0, box_w);
-    const tools_h = place_and_measure(tools, w - box_w, lead_h, box_w);
-    place(help, f.x, Math.max(f.y, lead_h + tools_h), Math.min(f.width, w), null);
+// The keys over the field, where the player unfolded them with no room
+// beside it: at its top-left corner, as wide as the field or the window.
+function help_over_field(f, w, h) {
+  const width = Math.min(Math.max(f.width, Math.min(w, side_least)), w);
+  const left = Math.min(f.x, w - width);
+  const height = height_at(el('help'), width);
+  place(el('help'), left, Math.max(0, Math.min(f.y, h - height)), width, null);
+}
+
+// The largest scale at which an arrangement fits the window: whole
+// multiples first, from the largest the window alone allows down to one,
+// then the largest fraction of one. arrange(s, apply) tells whether the
+// arrangement fits at s and, when apply is true, lays it out.
+function largest_fit(arrangements, w, h, ratio) {
+  const whole = Math.floor(Math.min(w * ratio / field.width, h * ratio / field.height));
+  for (let s = whole; s >= 1; s--)
+    for (const arrange of arrangements) if (arrange(s, false)) return arrange(s, true);
+  // Below one game pixel a device pixel, the largest fraction that fits,
+  // whichever arrangement gives it.
+  let best = null, best_s = 0;
+  for (const arrange of arrangements) {
+    let low = least_scale, high = Math.min(1, w * ratio / field.width, h * ratio / field.height);
+    if (!arrange(low, false)) continue;
+    for (let i = 0; i < fraction_steps; i++) {
+      const mid = (low + high) / 2;
+      if (arrange(mid, false)) low = mid;
+      else high = mid;
+    }
+    if (low > best_s) [best, best_s] = [arrange, low];
   }
+  return best ? best(best_s, true) : arrangements[arrangements.length - 1](least_scale, true);
+}
+
+// A desktop: the text in a column beside the field, or below it. The keys
+// come along where there is room, and fold behind their button where not.
+function fit_desktop(w, h, ratio, open) {
+  const lead = el('lead'), tools = el('tools'), help = el('help'), fold = el('fold');
+  // Beside the field: the column as wide as the room allows, up to its most.
+  const side = (with_help) => (s, apply) => {
+    const f = field_size(s, ratio);
+    const room = w - f.width;
+    if (room < side_least || f.height > h) return false;
+    const column = Math.min(room, side_most);
+    fold.hidden = with_help;
+    fold_help(!with_help, false);
+    const lead_h = height_at(lead, column - 1), tools_h = height_at(tools, column - 1);
+    const help_h = with_help ? height_at(help, column - 1) : 0;
+    const text_h = lead_h + tools_h + help_h;
+    if (text_h > h) return false;
+    if (!apply) return true;
+    const placed = place_field(s, ratio, (room - column) / 2, (h - f.height) / 2);
+    const x = Math.ceil(placed.x + placed.width), width = Math.min(column, w - x);
+    const y = Math.max(0, Math.min(placed.y, h - text_h));
+    place(lead, x, y, width, null);
+    place(tools, x, y + lead_h, width, null);
+    if (with_help) place(help, x, y + lead_h + tools_h, width, null);
+    else finish_folded(placed);
+    return true;
+  };
+  // Below the field: the text as wide as the field, or wider where it can be.
+  const below = (with_help) => (s, apply) => {
+    const f = field_size(s, ratio);
+    if (f.width > w) return false;
+    const width = Math.min(w, Math.max(f.width, below_least));
+    fold.hidden = with_help;
+    fold_help(!with_help, false);
+    const lead_h = height_at(lead, width - 1), tools_h = height_at(tools, width - 1);
+    const help_h = with_help ? height_at(help, width - 1) : 0;
+    const text_h = lead_h + tools_h + help_h;
+    if (f.height + text_h > h) return false;
+    if (!apply) return true;
+    const placed = place_field(s, ratio, (w - f.width) / 2, (h - f.height - text_h) / 2);
+    const left = (w - width) / 2, y = Math.ceil(placed.y + placed.height);
+    place(lead, left, y, width, null);
+    place(tools, left, y + lead_h, width, null);
+    if (with_help) place(help, left, y + lead_h + tools_h, width, null);
+    else finish_folded(placed);
+    return true;
+  };
+  // Keys folded for want of room come out over the field when unfolded.
+  const finish_folded = (placed) => {
+    if (!open) return;
+    fold_help(false, true);
+    help_over_field(placed, w, h);
+  };
+  largest_fit([side(true), below(true), side(false), below(false)], w, h, ratio);
 }
 
 // A phone or tablet held sideways: the controls in the columns either side
-// of the field, the lines over the left ones, the buttons over the right.
+// of the field, the lines over the left ones, the buttons over the right;
+// where the columns find no room, everything below the field as upright.
 function fit_sideways(w, h, ratio, open) {
-  const s = scale_for(Math.max(w - 2 * pad_room, 1), h, ratio);
-  const width = field.width * s / ratio, height = field.height * s / ratio;
-  const f = place_field(s, ratio, (w - width) / 2, (h - height) / 2);
-  const left_w = f.x, right_x = Math.ceil(f.x + f.width), right_w = w - right_x;
-  el('fold').hidden = false;
-  fold_help(!open, true);
-  const lead_h = place_and_measure(el('lead'), 0, 0, left_w);
-  const tools_h = place_and_measure(el('tools'), right_x, 0, right_w);
-  place(el('left-pad'), 0, lead_h, left_w, h - lead_h);
-  place(el('right-pad'), right_x, tools_h, right_w, h - tools_h);
-  place(el('help'), f.x, f.y, f.width, null);
+  const lead = el('lead'), tools = el('tools'), left_pad = el('left-pad'), right_pad = el('right-pad');
+  const columns = (s, apply) => {
+    const f = field_size(s, ratio);
+    const column = (w - f.width) / 2;
+    if (column < pad_least || f.height > h) return false;
+    const lead_h = height_at(lead, column - 1), tools_h = height_at(tools, column - 1);
+    const left_h = pad_need(left_pad, column - 1, false).height, right_h = pad_need(right_pad, column - 1, false).height;
+    if (lead_h + left_h > h || tools_h + right_h > h) return false;
+    if (!apply) return true;
+    const placed = place_field(s, ratio, column, (h - f.height) / 2);
+    const right_x = Math.ceil(placed.x + placed.width);
+    place(lead, 0, 0, placed.x, null);
+    place(tools, right_x, 0, w - right_x, null);
+    for (const pad of [left_pad, right_pad]) pad.style.flexDirection = 'column';
+    place(left_pad, 0, lead_h, placed.x, h - lead_h);
+    place(right_pad, right_x, tools_h, w - right_x, h - tools_h);
+    unfold_over(placed, w, h, open);
+    return true;
+  };
+  largest_fit([columns, stacked(w, h, ratio, open, false)], w, h, ratio);
 }
 
 // A phone held upright: the field at the top, then the lines and the
-// buttons, the controls side by side, and the note to turn it at the foot.
+// buttons, the controls, and the note to turn it at the foot, where there
+// is room for it.
 function fit_upright(w, h, ratio, open) {
-  const s = scale_for(w, Math.max(h - upright_pads, 1), ratio);
-  const width = field.width * s / ratio;
-  const f = place_field(s, ratio, (w - width) / 2, 0);
-  let y = Math.ceil(f.y + f.height);
-  el('fold').hidden = false;
-  fold_help(!open, true);
-  y += place_and_measure(el('lead'), 0, y, w);
-  y += place_and_measure(el('tools'), 0, y, w);
-  const pads_h = Math.max(0, h - turn_note - y);
-  place(el('left-pad'), 0, y, w / 2, pads_h);
-  place(el('right-pad'), w / 2, y, w / 2, pads_h);
-  place(el('help'), 0, f.y, w, null);
+  const with_turn = stacked(w, h, ratio, open, true);
+  largest_fit([with_turn(least_scale, false) ? with_turn : stacked(w, h, ratio, open, false)], w, h, ratio);
+}
+
+// The field at the top and the rest below it: the lines and the buttons,
+// the controls side by side (one above the other where the window is too
+// narrow), and at the foot, with_turn, the note to turn the phone.
+function stacked(w, h, ratio, open, with_turn) {
+  const lead = el('lead'), tools = el('tools'), left_pad = el('left-pad'), right_pad = el('right-pad');
+  const turn = el('turn');
+  return (s, apply) => {
+    const f = field_size(s, ratio);
+    if (f.width > w) return false;
+    turn.hidden = !with_turn;
+    const lead_h = height_at(lead, w - 1), tools_h = height_at(tools, w - 1), turn_h = height_at(turn, w - 1);
+    const left_half = pad_need(left_pad, w / 2 - 1, true), right_half = pad_need(right_pad, w / 2 - 1, true);
+    const beside = left_half.fits && right_half.fits;
+    const pads_h = beside ? Math.max(left_half.height, right_half.height)
+                          : pad_need(left_pad, w - 1, true).height + pad_need(right_pad, w - 1, true).height;
+    if (f.height + lead_h + tools_h + pads_h + turn_h > h) return false;
+    if (!apply) return true;
+    const placed = place_field(s, ratio, (w - f.width) / 2, 0);
+    let y = Math.ceil(placed.y + placed.height);
+    place(lead, 0, y, w, null);
+    place(tools, 0, y += lead_h, w, null);
+    y += tools_h;
+    // The controls take what room is left above the note.
+    const room = h - turn_h - y;
+    for (const pad of [left_pad, right_pad]) pad.style.flexDirection = 'row';
+    if (beside) {
+      place(left_pad, 0, y, w / 2, room);
+      place(right_pad, w / 2, y, w / 2, room);
+    } else {
+      place(left_pad, 0, y, w, room / 2);
+      place(right_pad, 0, y + room / 2, w, room / 2);
+    }
+    place(turn, 0, h - turn_h, w, null);
+    unfold_over(placed, w, h, open);
+    return true;
+  };
+}
+
+// On a touch screen the keys stay folded behind their button; unfolded,
+// they lie over the field.
+function unfold_over(placed, w, h, open) {
+  if (!open) return;
+  fold_help(false, true);
+  help_over_field(placed, w, h);
+}
+
+// What a pad of controls needs at a width, its controls one above the other
+// or in a row: whether they find room side by side, and how tall it is at
+// the least.
+function pad_need(pad, width, row) {
+  pad.classList.add('measuring');
+  pad.style.flexDirection = row ? 'row' : 'column';
+  place(pad, 0, 0, width, null);
+  const need = { fits: pad.scrollWidth <= pad.clientWidth, height: pad.offsetHeight };
+  pad.classList.remove('measuring');
+  return need;
+}
+
+// The order in which the player reads the page's boxes, for each layout.
+const reading_order = {
+  desktop: ['screen', 'lead', 'tools', 'help', 'left-pad', 'right-pad', 'turn'],
+  sideways: ['lead', 'left-pad', 'screen', 'tools', 'help', 'right-pad', 'turn'],
+  upright: ['screen', 'lead', 'tools', 'help', 'left-pad', 'right-pad', 'turn']
+};
+let order_now = 'desktop';  // as the page is written
+
+// Puts the page's boxes in the order the player reads them; whatever has
+// the focus keeps it.
+function put_in_order(layout) {
+  if (layout === order_now) return;
+  order_now = layout;
+  const focused = document.activeElement;
+  const boxes = reading_order[layout].map(el);
+  const after = boxes[boxes.length - 1].nextSibling;
+  for (const box of boxes) box.parentNode.insertBefore(box, after);
+  if (focused && focused !== document.activeElement) focused.focus({ preventScroll: true });
 }
 
 // Lays the page out for the window as it is. touch: the touch controls are
@@ -134,16 +267,28 @@ function fit_upright(w, h, ratio, open) {
 export function fit(touch, open) {
   const ratio = window.devicePixelRatio || 1;
   const w = window.innerWidth, h = window.innerHeight;
-  const upright = touch && h > w;
+  const layout = !touch ? 'desktop' : h > w ? 'upright' : 'sideways';
   el('left-pad').hidden = el('right-pad').hidden = !touch;
-  el('turn').hidden = !upright;
   el('name').classList.toggle('unseen', touch);
   document.body.classList.toggle('touch', touch);
   el('keys').hidden = touch;
   el('touch-keys').hidden = !touch;
-  for (const pad of [el('left-pad'), el('right-pad')]) pad.style.flexDirection = upright ? 'row' : 'column';
-  if (!touch) fit_desktop(w, h, ratio, open);
-  else if (upright) fit_upright(w, h, ratio, open);
+  put_in_order(layout);
+  if (layout !== 'upright') el('turn').hidden = true;
+  if (layout !== 'desktop') {
+    el('fold').hidden = false;
+    fold_help(true, false);
+  }
+  if (layout === 'desktop') fit_desktop(w, h, ratio, open);
+  else if (layout === 'upright') fit_upright(w, h, ratio, open);
   else fit_sideways(w, h, ratio, open);
   document.body.classList.remove('unfitted');
+}
+
+// Calls back whenever the window's pixel ratio changes (a zoom, a move to
+// another screen), which a resize does not always tell.
+export function on_ratio_change(callback) {
+  const watch = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+    .addEventListener('change', () => { callback(); watch(); }, { once: true });
+  watch();
 }

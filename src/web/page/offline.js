@@ -15,27 +15,47 @@ function reached(worker, state) {
   });
 }
 
+// How long the page waits for the worker's answers, and for a newer build
+// to take over, before it goes on with the build it has.
+const most_wait_ms = 3000;
+
+// Settles with what the promise gives, or with otherwise after ms.
+const within = (promise, ms, otherwise) =>
+  Promise.race([promise, new Promise((resolve) => setTimeout(() => resolve(otherwise), ms))]);
+
 // Takes a newer build that an earlier visit fetched and left waiting: the
 // page loads again from it, before the game starts. Otherwise settles at
-// once, and the kept build plays. say(text) tells the player.
+// once, and the kept build plays; so it does when the newer build does not
+// take over in time. say(text) tells the player.
 export async function take_waiting_build(say) {
   const workers = navigator.serviceWorker;
   if (!workers || !workers.controller) return;
-  const registration = await workers.getRegistration().catch(() => null);
+  const registration = await within(workers.getRegistration().catch(() => null), most_wait_ms, null);
   const next = registration && registration.waiting;
   if (!next) return;
   say('Updating Vorlix\u2026');
-  workers.addEventListener('controllerchange', () => location.reload());
+  let reloading = false;
+  workers.addEventListener('controllerchange', () => {
+    reloading = true;
+    location.reload();
+  });
   next.postMessage('take over');
-  await new Promise(() => {});  // the page loads again
+  // The page loads again; should the new build not take over, the kept one plays.
+  await new Promise((resolve) => setTimeout(resolve, most_wait_ms));
+  if (reloading) await new Promise(() => {});
 }
 
-// Once the title is up, a service worker keeps the site for playing with
-// no network (registered earlier, it would slow the game's first start),
-// and asks whether there is a newer build. ready() is called once a newer
-// build is fetched whole and waits for the next load.
+let kept = false;  // the worker is registered, or being
+
+// Once the game is ready (its title is up, or the line that asks for a key
+// to allow sound), a service worker keeps the site for playing with no
+// network (registered earlier, it would slow the game's first start), and
+// asks whether there is a newer build. ready() is called once a newer build
+// is fetched whole and waits for the next load. Called again, it does
+// nothing.
 export async function keep_for_offline(ready) {
-  if (!('serviceWorker' in navigator)) return;
+  if (kept || !('serviceWorker' in navigator)) return;
+  kept = true;
   let registration;
   try {
     registration = await navigator.serviceWorker.register('sw.js');

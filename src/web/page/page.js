@@ -3,10 +3,10 @@
 // (sound.js), holds the game while the page is hidden or has not the
 // keyboard (hold.js), says in words what the game waits for, shows what the
 // game prints, and offers another game once the player has answered n.
-import { fit as fit_page } from './layout.js';
+import { fit as fit_page, on_ratio_change } from './layout.js';
 import { start_input } from './input.js';
 import { keep_for_offline, take_waiting_build } from './offline.js';
-import { awaited, field, panel, prompt } from './constants.js';
+import { awaited, field, keys, panel, prompt } from './constants.js';
 import { audio, hold_sound, sound_allowed, sound_running, wake_sound } from './sound.js';
 import { has_keyboard, held, on_hold, when_going_on } from './hold.js';
 
@@ -36,12 +36,18 @@ function say(text) {
   fit();
 }
 
+// A key as the player reads it.
+const key_name = (name) => keys[name] === ' ' ? 'space' : keys[name];
+for (const kbd of document.querySelectorAll('kbd[data-key]')) kbd.textContent = key_name(kbd.dataset.key);
+
 // What the game waits for, in words for keys or for touch.
 const waits = {
   [awaited.start]: ['Press any key to begin.', 'Tap a control to begin.'],
   [awaited.go]: ['Press any key to set the snake going.', 'Tap a control to set the snake going.'],
-  [awaited.nothing]: ['Playing: s and l steer, space fires the laser.', 'Playing: Left and Right steer, Fire shoots.'],
-  [awaited.answer]: ['Game over. New game? Press y or n.', 'Game over. New game? Tap Yes or No.']
+  [awaited.nothing]: [`Playing: ${key_name('left')} and ${key_name('right')} steer, ${key_name('fire')} fires the laser.`,
+                      'Playing: Left and Right steer, Fire shoots.'],
+  [awaited.answer]: [`Game over. New game? Press ${key_name('yes')} or ${key_name('no')}.`,
+                     'Game over. New game? Tap Yes or No.']
 };
 
 // Says what the game waits for, or, while it holds still for want of the
@@ -83,6 +89,7 @@ function begin() {
   gated = true;
   gate.hidden = false;
   say_gate();
+  keep_for_offline(show_update);
 }
 
 // Browsers start sound only after the player has done something; the
@@ -99,17 +106,24 @@ function wake() {
 }
 
 // A key for the game while it runs; once it has ended, y or Enter plays again.
+const enter = 13;
 function press(key) {
   if (swallow) return true;
   if (running) {
     game._vorlix_key(key);
     return true;
   }
-  if (ended && (key === 121 || (key & 0xff) === 13)) {
+  if (ended && (key === keys.yes.charCodeAt(0) || (key & 0xff) === enter)) {
     play();
     return true;
   }
   return false;
+}
+
+// Says that a newer build waits for the next visit.
+function show_update() {
+  el('update').hidden = false;
+  fit();
 }
 
 function show_message(text) {
@@ -162,6 +176,9 @@ on_hold((now_held) => {
   else say_state();
 });
 
+// The buttons work by pointer, by Enter or space while they have the focus,
+// and by a click with no pointer at all (a screen reader's).
+gate.addEventListener('click', wake);
 again.addEventListener('click', () => { wake(); play(); });
 fold.addEventListener('click', () => {
   unfolded = !unfolded;
@@ -207,13 +224,34 @@ start_input({
 });
 // The page fits itself anew to every resize, turn and zoom.
 window.addEventListener('resize', fit);
+on_ratio_change(fit);
 
 window.addEventListener('error', (event) => {
-  fail('Vorlix could not run: ' + (event.message || 'a file failed to load') + '.');
+  const what = event.message || 'a file failed to load';
+  if (!game) fail_to_start(what);  // the game's data, say, which its script fetches
+  else fail('Vorlix could not run: ' + what + '.');
 });
 window.addEventListener('unhandledrejection', (event) => {
   fail('Vorlix could not run: ' + event.reason + '.');
 });
+
+// Names the game's files that do not load, for a page that could not start
+// the game: none, where they all do (the fault is in what they hold).
+async function missing_files() {
+  const names = ['vorlix.js', 'vorlix.wasm', 'vorlix.data'];
+  const found = await Promise.all(names.map((name) => fetch(name, { method: 'HEAD', cache: 'no-store' })
+    .then((answer) => answer.ok, () => false)));
+  return names.filter((name, i) => !found[i]);
+}
+
+// Says why the game could not start: the files that did not load, or else
+// the file at fault, where it is known, and what went wrong.
+async function fail_to_start(what, file) {
+  const names = await missing_files();
+  if (names.length) return fail('Vorlix could not load ' + names.join(', ') + '.');
+  if (!file && what && /CompileError|LinkError/.test(what.name || what)) file = 'vorlix.wasm';
+  fail('Vorlix could not ' + (file ? 'run ' + file : 'start') + ': ' + what + '.');
+}
 
 // Loads the game's script and its WebAssembly, and starts it.
 async function load() {
@@ -221,7 +259,7 @@ async function load() {
   try {
     load_vorlix = (await import('./vorlix.js')).default;
   } catch (e) {
-    return fail('Vorlix could not load its script, vorlix.js.');
+    return fail_to_start(e, 'vorlix.js');
   }
   try {
     game = await load_vorlix({
@@ -230,23 +268,28 @@ async function load() {
       audio,
       print: show_message,
       printErr: (text) => console.warn(text),
-      onFirstFrame: () => keep_for_offline(() => { el('update').hidden = false; fit(); }),
-      onAbort: (what) => fail('Vorlix could not start: ' + what + '.'),
+      onFirstFrame: () => keep_for_offline(show_update),
+      onAbort: (what) => fail_to_start(what),
       onAwaited: (what) => { waiting_for = what; say_state(); },
       pageHeld: held,
       whenGoingOn: when_going_on
     });
   } catch (e) {
-    return fail('Vorlix could not start: ' + e + '.');
+    return fail_to_start(e);
   }
   begin();
 }
 
-fit();
-focus(canvas);
-if (typeof WebAssembly !== 'object') {
-  fail('This browser cannot run WebAssembly, which Vorlix needs.');
-} else {
+async function start() {
+  fit();
+  focus(canvas);
+  if (typeof WebAssembly !== 'object') return fail('This browser cannot run WebAssembly, which Vorlix needs.');
   await take_waiting_build(say);
   load();
 }
+
+start();
+// The page says for itself what fails from now on; until here, the page's
+// first script (in index.html) said it, and says it should this line never
+// run (the script did not load whole).
+document.body.dataset.page = 'running';

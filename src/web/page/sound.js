@@ -26,17 +26,18 @@ export function sound_allowed() {
   return !audio || audio.state === 'running';
 }
 
-// Asks for the sound to run, as the player has just pressed something.
+// Asks for the sound to run, as the player has just pressed something. A
+// browser that will not run it leaves the game silent, never stopped.
 export function wake_sound() {
-  if (audio && audio.state === 'suspended' && !document.hidden) audio.resume();
+  if (audio && audio.state === 'suspended' && !document.hidden) audio.resume().catch(() => {});
 }
 
 // Holds the sound still (a hidden page, a page that lost the keyboard), or
 // lets it go on.
 export function hold_sound(held) {
   if (!audio) return;
-  if (held) audio.suspend();
-  else if (audio.state === 'suspended') audio.resume();
+  if (held) audio.suspend().catch(() => {});
+  else if (audio.state === 'suspended') audio.resume().catch(() => {});
 }
 
 // Settles once the sound really runs. An engine may take a second or more
