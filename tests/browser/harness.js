@@ -2,8 +2,9 @@
 // built site on 127.0.0.1, opens it in a headless browser of any of the three
 // engines through a driver of its own (Chromium over the DevTools protocol
 // and Firefox over WebDriver BiDi, both with puppeteer-core; WebKitGTK's
-// MiniBrowser over classic WebDriver), types real keys, and reads the game's
-// canvas back as the window tests read a screenshot of the desktop game.
+// MiniBrowser over classic WebDriver, with the webdriver client), types real
+// keys, and reads the game's canvas back as the window tests read a
+// screenshot of the desktop game.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -52,11 +53,13 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
 // prefix (as a portal serves a game from a folder of its own). Files named
 // in missing answer 404, files in dropped lose the connection as a network
 // gone away would, patch maps a file to a function of its bytes, head is a
-// script put first in the page's head, before the page's own, and pages
-// maps a name to a page of the test's own.
+// script put first in the page's head, before the page's own, pages maps a
+// name to a page of the test's own, and cache is how long a browser may
+// keep a file (Cache-Control).
 class Site {
-  constructor(folder, { missing = [], dropped = [], patch = {}, head = '', prefix = '/', pages = {} } = {}) {
-    Object.assign(this, { folder, missing, dropped, patch, head, prefix, pages, requests: [] });
+  constructor(folder, { missing = [], dropped = [], patch = {}, head = '', prefix = '/', pages = {},
+                        cache = 'no-cache' } = {}) {
+    Object.assign(this, { folder, missing, dropped, patch, head, prefix, pages, cache, requests: [] });
     this.server = http.createServer((req, res) => this.answer(req, res));
   }
 
@@ -93,7 +96,7 @@ class Site {
     if (name === 'index.html' && this.head)
       body = Buffer.from(body.toString().replace('<head>', '<head><script>' + this.head + '</script>'));
     res.writeHead(200, { 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
-                         'Content-Length': body.length, 'Cache-Control': 'no-cache' });
+                         'Content-Length': body.length, 'Cache-Control': this.cache });
     res.end(body);
   }
 
@@ -103,11 +106,17 @@ class Site {
   }
 }
 
-// puppeteer-core, from where the test command installed it.
+// A module from npm, from where the test command installed it.
+async function module_of(name) {
+  const where = path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules', name);
+  const manifest = require(path.join(where, 'package.json'));
+  const entry = manifest.exports['.'].import;
+  return import(url.pathToFileURL(path.join(where, typeof entry === 'string' ? entry : entry.default)).href);
+}
+
+// puppeteer-core, which drives Chromium and Firefox.
 async function puppeteer() {
-  const where = path.resolve(process.env.VORLIX_NODE_MODULES || 'node_modules', 'puppeteer-core');
-  const entry = require(path.join(where, 'package.json')).exports['.'].import;
-  return (await import(url.pathToFileURL(path.join(where, entry)).href)).default;
+  return (await module_of('puppeteer-core')).default;
 }
 
 // Chromium's arguments for every page test: kept off the network but for
@@ -163,7 +172,8 @@ class PuppeteerBrowser {
 const KEY_NAMES = { space: ' ', enter: 'Enter', tab: 'Tab' };
 const WEBDRIVER_KEYS = { space: ' ', enter: '\uE007', tab: '\uE004' };
 
-// WebKitGTK's MiniBrowser, driven by WebKitWebDriver over classic WebDriver.
+// WebKitGTK's MiniBrowser, driven by WebKitWebDriver over classic WebDriver
+// through the webdriver client.
 class WebKitBrowser {
   // A driver that gives no session in time (once, on a fresh machine, it
   // gave none for 20 s) is stopped, and a new one tried on another port.
@@ -183,68 +193,60 @@ class WebKitBrowser {
 
   async start(engine, width, height, env) {
     this.engine = engine;
-    this.port = 40000 + Math.floor(Math.random() * 20000);
-    this.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + this.port],
+    const port = 40000 + Math.floor(Math.random() * 20000);
+    this.driver = childProcess.spawn('/usr/bin/WebKitWebDriver', ['--port=' + port],
                                      { env: { ...process.env, ...env },
                                        stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
+    const WebDriver = (await module_of('webdriver')).default;
     const capabilities = { 'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } };
-    const session = await wait_until('WebKitWebDriver', () =>
-      this.call('POST', '/session', { capabilities: { alwaysMatch: capabilities } }).catch(() => null), 20000);
-    this.base = '/session/' + session.sessionId;
+    this.client = await wait_until('WebKitWebDriver', () => WebDriver.newSession({
+      hostname: '127.0.0.1', port, path: '/', logLevel: 'silent', connectionRetryCount: 0, capabilities
+    }).catch(() => null), 20000);
     await this.resize(width, height);
     return this;
   }
 
-  async call(method, where, body) {
-    const res = await fetch('http://127.0.0.1:' + this.port + where, {
-      method, headers: { 'Content-Type': 'application/json' }, body: body && JSON.stringify(body) });
-    const answer = await res.json();
-    if (answer.value && answer.value.error) throw new Error(answer.value.error + ': ' + answer.value.message);
-    return answer.value;
-  }
-
-  goto(url) { return this.call('POST', this.base + '/url', { url }); }
+  goto(url) { return this.client.navigateTo(url); }
   // The page in the frame whose address holds where, to run scripts in.
   frame(where) {
     return {
       run: async (body, ...args) => {
-        const frames = await this.call('POST', this.base + '/elements', { using: 'css selector', value: 'iframe' });
-        for (const frame of frames) {
-          await this.call('POST', this.base + '/frame', { id: frame });
+        for (const frame of await this.client.findElements('css selector', 'iframe')) {
+          await this.client.switchToFrame(frame);
           try {
             if ((await this.run('return location.href')).includes(where)) return await this.run(body, ...args);
           } finally {
-            await this.call('POST', this.base + '/frame/parent', {});
+            await this.client.switchToParentFrame();
           }
         }
         throw new Error('no frame at ' + where);
       }
     };
   }
-  reload() { return this.call('POST', this.base + '/refresh', {}); }
-  run(body, ...args) { return this.call('POST', this.base + '/execute/sync', { script: body, args }); }
+  reload() { return this.client.refresh(); }
+  run(body, ...args) { return this.client.executeScript(body, args); }
   press(...keys) {
     const actions = [];
     for (const key of keys) {
       const value = WEBDRIVER_KEYS[key] || key;
       actions.push({ type: 'keyDown', value }, { type: 'keyUp', value });
     }
-    return this.call('POST', this.base + '/actions', { actions: [{ type: 'key', id: 'keys', actions }] });
+    return this.client.performActions([{ type: 'key', id: 'keys', actions }]);
   }
   async click(selector) {
-    const element = await this.call('POST', this.base + '/element', { using: 'css selector', value: selector });
-    return this.call('POST', this.base + '/element/' + Object.values(element)[0] + '/click', {});
+    const element = await this.client.findElement('css selector', selector);
+    return this.client.elementClick(Object.values(element)[0]);
   }
   async resize(width, height) {
     // The window's frame takes its share; the page gets the rest once the
     // window has taken its new size.
-    await this.call('POST', this.base + '/window/rect', { width, height });
+    await this.client.setWindowRect(null, null, width, height);
     await wait_until('the new window size', () => this.run('return innerWidth === arguments[0]', width), 5000)
       .catch(() => {});
   }
   cdp() { throw new Error('WebKitGTK has no DevTools protocol'); }
   async close() {
-    await this.call('DELETE', this.base).catch(() => {});
+    await this.client.deleteSession().catch(() => {});
     this.driver.kill();
   }
 }
@@ -409,4 +411,4 @@ function page_status(browser) {
 }
 
 module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
-                   FIXED_SECONDS, FIXED_CLOCK, CHROMIUM_ARGS, axe_violations, overlaps, worker_active };
+                   FIXED_SECONDS, FIXED_CLOCK, CHROMIUM_ARGS, MINIBROWSER, axe_violations, overlaps, worker_active };
