@@ -98,26 +98,36 @@ function largest_fit(arrangements, w, h, ratio) {
 // come along where there is room, and fold behind their button where not.
 function fit_desktop(w, h, ratio, open) {
   const lead = el('lead'), tools = el('tools'), help = el('help'), fold = el('fold');
+  // The lines, the buttons and, with_help, the keys at a width: the boxes
+  // shown, each one's height, and all of theirs.
+  const text_at = (width, with_help) => {
+    fold.hidden = with_help;
+    fold_help(!with_help, false);
+    const boxes = with_help ? [lead, tools, help] : [lead, tools];
+    const heights = boxes.map((box) => height_at(box, width - 1));
+    return { boxes, heights, height: heights.reduce((a, b) => a + b) };
+  };
+  // Lays the text out from (x, y), one box under another; keys folded for
+  // want of room come out over the field when unfolded.
+  const place_text = (text, x, y, width, placed) => {
+    text.boxes.forEach((box, i) => {
+      place(box, x, y, width, null);
+      y += text.heights[i];
+    });
+    if (!text.boxes.includes(help)) unfold_over(placed, w, h, open);
+  };
   // Beside the field: the column as wide as the room allows, up to its most.
   const side = (with_help) => (s, apply) => {
     const f = field_size(s, ratio);
     const room = w - f.width;
     if (room < side_least || f.height > h) return false;
     const column = Math.min(room, side_most);
-    fold.hidden = with_help;
-    fold_help(!with_help, false);
-    const lead_h = height_at(lead, column - 1), tools_h = height_at(tools, column - 1);
-    const help_h = with_help ? height_at(help, column - 1) : 0;
-    const text_h = lead_h + tools_h + help_h;
-    if (text_h > h) return false;
+    const text = text_at(column, with_help);
+    if (text.height > h) return false;
     if (!apply) return true;
     const placed = place_field(s, ratio, (room - column) / 2, (h - f.height) / 2);
-    const x = Math.ceil(placed.x + placed.width), width = Math.min(column, w - x);
-    const y = Math.max(0, Math.min(placed.y, h - text_h));
-    place(lead, x, y, width, null);
-    place(tools, x, y + lead_h, width, null);
-    if (with_help) place(help, x, y + lead_h + tools_h, width, null);
-    else finish_folded(placed);
+    const x = Math.ceil(placed.x + placed.width);
+    place_text(text, x, Math.max(0, Math.min(placed.y, h - text.height)), Math.min(column, w - x), placed);
     return true;
   };
   // Below the field: the text as wide as the field, or wider where it can be.
@@ -125,26 +135,12 @@ function fit_desktop(w, h, ratio, open) {
     const f = field_size(s, ratio);
     if (f.width > w) return false;
     const width = Math.min(w, Math.max(f.width, below_least));
-    fold.hidden = with_help;
-    fold_help(!with_help, false);
-    const lead_h = height_at(lead, width - 1), tools_h = height_at(tools, width - 1);
-    const help_h = with_help ? height_at(help, width - 1) : 0;
-    const text_h = lead_h + tools_h + help_h;
-    if (f.height + text_h > h) return false;
+    const text = text_at(width, with_help);
+    if (f.height + text.height > h) return false;
     if (!apply) return true;
-    const placed = place_field(s, ratio, (w - f.width) / 2, (h - f.height - text_h) / 2);
-    const left = (w - width) / 2, y = Math.ceil(placed.y + placed.height);
-    place(lead, left, y, width, null);
-    place(tools, left, y + lead_h, width, null);
-    if (with_help) place(help, left, y + lead_h + tools_h, width, null);
-    else finish_folded(placed);
+    const placed = place_field(s, ratio, (w - f.width) / 2, (h - f.height - text.height) / 2);
+    place_text(text, (w - width) / 2, Math.ceil(placed.y + placed.height), width, placed);
     return true;
-  };
-  // Keys folded for want of room come out over the field when unfolded.
-  const finish_folded = (placed) => {
-    if (!open) return;
-    fold_help(false, true);
-    help_over_field(placed, w, h);
   };
   largest_fit([side(true), below(true), side(false), below(false)], w, h, ratio);
 }
@@ -221,8 +217,8 @@ function stacked(w, h, ratio, open, with_turn) {
   };
 }
 
-// On a touch screen the keys stay folded behind their button; unfolded,
-// they lie over the field.
+// Keys folded behind their button (always, on a touch screen; for want of
+// room, on a desktop) lie over the field when the player unfolds them.
 function unfold_over(placed, w, h, open) {
   if (!open) return;
   fold_help(false, true);
