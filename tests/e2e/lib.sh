@@ -31,9 +31,13 @@ fail() {
 # Starts the game and waits up to 120 s for its window (memcheck is slow to
 # start), then gives it the keyboard focus.
 start_game() {
+    launch_game
+    take_window
+}
+# Starts the game in the background, its output kept, as game_pid.
+launch_game() {
     (cd "$game_dir" && exec $launcher "$program" > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
-    take_window
 }
 
 # Waits up to 120 s for the window of the game's process, game_pid, and
@@ -121,13 +125,19 @@ title_shown() { shows title "$version"; }
 frame_shown() { shows frame; }
 prompt_shown() { shows prompt; }
 
-# Waits for the game to end by itself and checks it ended well.
-expect_exit_0() {
+# Waits up to 60 s for the game's process, game_pid, to end by itself; says
+# what did not happen when it goes on.
+wait_for_end() {
     for _ in $(seq 600); do
-        kill -0 "$game_pid" 2>/dev/null || break
+        kill -0 "$game_pid" 2>/dev/null || return 0
         sleep 0.1
     done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not exit"
+    fail "$1"
+}
+
+# Waits for the game to end by itself and checks it ended well.
+expect_exit_0() {
+    wait_for_end "the game did not exit"
     wait "$game_pid"
     local status=$?
     game_pid=

@@ -48,11 +48,7 @@ done
 [ -n "$game_pid" ] || fail "the Start-menu entry started no game"
 take_window
 play_shortest_game
-for _ in $(seq 600); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end"
+wait_for_end "the game did not end"
 game_pid=
 echo "the installed game plays from its Start-menu entry"
 

@@ -9,8 +9,7 @@
 expect_message() {  # CONFIG MESSAGE
     rm -f "$work/vorlix.cfg"
     [ "$1" = missing ] || printf '%s\n' "$1" > "$work/vorlix.cfg"
-    (cd "$work" && exec $launcher "$program" > "$work/stdout" 2> "$work/stderr") &
-    game_pid=$!
+    launch_game
     local box=
     for _ in $(seq 600); do
         box=$(xdotool search --onlyvisible --name '^Vorlix$' 2>/dev/null | head -n 1)
@@ -22,11 +21,7 @@ expect_message() {  # CONFIG MESSAGE
     said=$(tr -d '\r' < "$work/stdout")
     [ "$said" = "$2" ] || fail "for \"$1\" the game printed: $said"
     xdotool windowfocus --sync "$box" key Return
-    for _ in $(seq 600); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end once its message was read"
+    wait_for_end "the game did not end once its message was read"
     wait "$game_pid" || fail "exit status $? after \"$1\""
     echo "\"$1\": printed and shown \"$2\", exit status 0"
 }
