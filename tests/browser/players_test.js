@@ -27,19 +27,14 @@ window.testPad = { index: 0, id: 'stand-in pad', connected: true, mapping: 'stan
 navigator.getGamepads = () => [window.testPad.connected ? window.testPad : null];
 `;
 
-// Serves the site and opens it with the given window metrics, and a script
-// of the test's own to run first in the page.
-async function with_page({ width = 1400, height = 1000, ratio = 1, touch = false, head = '' }, test) {
-  const site = await new h.Site(SITE, { head: WATCH_KEYS + head }).start();
-  const b = await h.open_browser('chromium', { width, height });
+// Serves the site as given, opens Chromium (at the window size given) with
+// a reader of its canvas, and stops them all however the test ends.
+async function with_browser(site_options, test, window_size = {}) {
+  const site = await new h.Site(SITE, site_options).start();
+  const b = await h.open_browser('chromium', window_size);
   const c = new h.Canvas(b, READER);
   try {
-    await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: touch, maxTouchPoints: touch ? 5 : 1 });
-    await b.cdp('Emulation.setDeviceMetricsOverride',
-                { width, height, deviceScaleFactor: ratio, mobile: touch, screenWidth: width, screenHeight: height });
-    await b.goto(site.url);
-    await h.open_title(b, c);
-    return await test(b, c);
+    return await test(b, c, site);
   } finally {
     c.close();
     await b.close();
@@ -47,13 +42,26 @@ async function with_page({ width = 1400, height = 1000, ratio = 1, touch = false
   }
 }
 
+// Serves the site and opens it with the given window metrics, and a script
+// of the test's own to run first in the page.
+function with_page({ width = 1400, height = 1000, ratio = 1, touch = false, head = '' }, test) {
+  return with_browser({ head: WATCH_KEYS + head }, async (b, c, site) => {
+    await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: touch, maxTouchPoints: touch ? 5 : 1 });
+    await b.cdp('Emulation.setDeviceMetricsOverride',
+                { width, height, deviceScaleFactor: ratio, mobile: touch, screenWidth: width, screenHeight: height });
+    await b.goto(site.url);
+    await h.open_title(b, c);
+    return test(b, c);
+  }, { width, height });
+}
+
+// A page that does not allow sound before a key.
+const NO_SOUND_YET = "navigator.getAutoplayPolicy = () => 'disallowed';";
+
 // Opens the page in a browser that does not allow sound before a key, and
 // presses one.
-async function with_page_gated(test) {
-  const site = await new h.Site(SITE, { head: WATCH_KEYS + "navigator.getAutoplayPolicy = () => 'disallowed';" }).start();
-  const b = await h.open_browser('chromium');
-  const c = new h.Canvas(b, READER);
-  try {
+function with_page_gated(test) {
+  return with_browser({ head: WATCH_KEYS + NO_SOUND_YET }, async (b, c, site) => {
     await b.goto(site.url);
     await h.wait_until('the line asking for a key', () => b.run(`const g = document.getElementById('gate');
       return !g.hidden && g.textContent === 'Press a key or tap to play'`));
@@ -61,12 +69,8 @@ async function with_page_gated(test) {
     assert.ok(!c.title_shown(), 'the title came before sound was allowed');
     await b.press('x');
     await c.wait_for('the title', c.title_shown);
-    return await test(b, c);
-  } finally {
-    c.close();
-    await b.close();
-    await site.stop();
-  }
+    return test(b, c);
+  });
 }
 
 // Where a box of the page lies, in CSS px.
@@ -223,22 +227,18 @@ describe('every window size', () => {
   }
 
   for (const touch of [false, true]) {
-    it(`${touch ? 'touch' : 'keys'}: every line and control wholly in the window, none over another nor over the field, from the line that asks for a key to the end`, async () => {
-      const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK +
-        "navigator.getAutoplayPolicy = () => 'disallowed';" }).start();
-      const b = await h.open_browser('chromium');
-      const c = new h.Canvas(b, READER);
-      const wrong = [];
-      const all = sizes.length * ratios.length;
-      const status_is = (pattern) => async () => pattern.test(await h.page_status(b));
-      // Sweeps every size in one state of the game, and axe at the first.
-      const state = async (name, still, keys_over_field = false) => {
-        assert.deepEqual(await h.axe_violations(b), [], 'axe, ' + name);
-        const done = await sweep(b, touch, name, 0, still, keys_over_field);
-        wrong.push(...done.wrong);
-        return done.at;
-      };
-      try {
+    it(`${touch ? 'touch' : 'keys'}: every line and control wholly in the window, none over another nor over the field, from the line that asks for a key to the end`, () =>
+      with_browser({ head: WATCH_KEYS + h.FIXED_CLOCK + NO_SOUND_YET }, async (b, c, site) => {
+        const wrong = [];
+        const all = sizes.length * ratios.length;
+        const status_is = (pattern) => async () => pattern.test(await h.page_status(b));
+        // Sweeps every size in one state of the game, and axe at the first.
+        const state = async (name, still, keys_over_field = false) => {
+          assert.deepEqual(await h.axe_violations(b), [], 'axe, ' + name);
+          const done = await sweep(b, touch, name, 0, still, keys_over_field);
+          wrong.push(...done.wrong);
+          return done.at;
+        };
         await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: touch, maxTouchPoints: touch ? 5 : 1 });
         await b.cdp('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: 1, mobile: touch });
         await b.goto(site.url);
@@ -270,12 +270,7 @@ describe('every window size', () => {
         await h.wait_until('the end', status_is(/ended/));
         await state('the end', status_is(/ended/));
         assert.deepEqual(wrong, []);
-      } finally {
-        c.close();
-        await b.close();
-        await site.stop();
-      }
-    });
+      }));
   }
 });
 
@@ -317,18 +312,15 @@ describe('every control', () => {
       }));
   }
 
-  it('works by pointer, by Enter and space with the focus, and by a click with no pointer', async () => {
-    const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK + "navigator.getAutoplayPolicy = () => 'disallowed';" }).start();
-    const b = await h.open_browser('chromium', { width: 844, height: 390 });
-    const c = new h.Canvas(b, READER);
-    // Presses a control one of the ways and waits for what it does.
-    const press = async (selector, how) => {
-      if (how === 'pointer') return b.click(selector);
-      if (how === 'no pointer') return b.run(`document.querySelector(arguments[0]).click()`, selector);
-      await b.run(`document.querySelector(arguments[0]).focus()`, selector);
-      await b.press(how);
-    };
-    try {
+  it('works by pointer, by Enter and space with the focus, and by a click with no pointer', () =>
+    with_browser({ head: WATCH_KEYS + h.FIXED_CLOCK + NO_SOUND_YET }, async (b, c, site) => {
+      // Presses a control one of the ways and waits for what it does.
+      const press = async (selector, how) => {
+        if (how === 'pointer') return b.click(selector);
+        if (how === 'no pointer') return b.run(`document.querySelector(arguments[0]).click()`, selector);
+        await b.run(`document.querySelector(arguments[0]).focus()`, selector);
+        await b.press(how);
+      };
       await b.cdp('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
       await b.cdp('Emulation.setDeviceMetricsOverride', { width: 844, height: 390, deviceScaleFactor: 3, mobile: true });
       for (const how of ['pointer', 'enter', 'space', 'no pointer']) {
@@ -347,22 +339,14 @@ describe('every control', () => {
         await press('#fold', how);
         assert.equal(await b.run("return document.getElementById('fold').getAttribute('aria-expanded')"), 'false', how);
       }
-    } finally {
-      c.close();
-      await b.close();
-      await site.stop();
-    }
-  });
+    }, { width: 844, height: 390 }));
 });
 
 describe('a newer build', () => {
   it('that does not take over in time leaves the kept build to play', async () => {
     let stubborn = false;  // the newer build's worker ignores the page's call to take over
-    const site = await new h.Site(SITE, { patch: { 'sw.js': (data) => stubborn ? Buffer.from(data.toString()
-      .replace(/const BUILD = '([0-9a-f]+)'/, "const BUILD = '$1-2'").replace('self.skipWaiting();', 'void 0;')) : data } }).start();
-    const b = await h.open_browser('chromium');
-    const c = new h.Canvas(b, READER);
-    try {
+    await with_browser({ patch: { 'sw.js': (data) => stubborn ? Buffer.from(data.toString()
+      .replace(/const BUILD = '([0-9a-f]+)'/, "const BUILD = '$1-2'").replace('self.skipWaiting();', 'void 0;')) : data } }, async (b, c, site) => {
       await b.goto(site.url);
       await h.open_title(b, c);
       await h.worker_active(b);
@@ -374,11 +358,7 @@ describe('a newer build', () => {
       await b.reload();
       await h.open_title(b, c);
       assert.notEqual(await h.page_status(b), 'Updating Vorlix\u2026');
-    } finally {
-      c.close();
-      await b.close();
-      await site.stop();
-    }
+    });
   });
 });
 
@@ -525,14 +505,10 @@ class TestAudio {
 window.AudioContext = TestAudio;
 `;
 
-  it('plays on, silent, where the browser will not run its sound or hold it still', async () => {
-    const site = await new h.Site(SITE, { head: WATCH_KEYS + h.FIXED_CLOCK + `
-      navigator.getAutoplayPolicy = () => 'disallowed';
+  it('plays on, silent, where the browser will not run its sound or hold it still', () =>
+    with_browser({ head: WATCH_KEYS + h.FIXED_CLOCK + NO_SOUND_YET + `
       for (const call of ['resume', 'suspend'])
-        AudioContext.prototype[call] = () => Promise.reject(new DOMException('not now', 'InvalidStateError'));` }).start();
-    const b = await h.open_browser('chromium');
-    const c = new h.Canvas(b, READER);
-    try {
+        AudioContext.prototype[call] = () => Promise.reject(new DOMException('not now', 'InvalidStateError'));` }, async (b, c, site) => {
       await b.goto(site.url);
       await h.open_title(b, c);
       // Hidden and shown again: the sound held and let go, both refused.
@@ -547,12 +523,7 @@ window.AudioContext = TestAudio;
       await b.press('b');
       await c.wait_for('the game-over panel', c.prompt_shown);
       assert.notEqual(await b.run("return document.getElementById('status').className"), 'failed');
-    } finally {
-      c.close();
-      await b.close();
-      await site.stop();
-    }
-  });
+    }));
 
   it('asks for a key or a tap first where sound is not allowed yet, and does not hand that key on', () =>
     with_page_gated(async (b, c) => {
