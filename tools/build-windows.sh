@@ -31,15 +31,17 @@ fail() { echo "tools/build-windows.sh: $*" >&2; exit 1; }
 # The checksum the .dsc gives for a file it names.
 dsc_sha256() { awk -v f="$2" '/^Checksums-Sha256:/ { on = 1; next } /^[^ ]/ { on = 0 } on && $3 == f { print $1 }' "$1"; }
 
+# The newest .dsc of this upstream version in the cache, if any.
+cached_dsc() { ls "$cache"/${library}_$upstream-*.dsc 2>/dev/null | tail -n 1; }
+# Whether the cached tarball is the one the .dsc names.
+tarball_matches() { [ "$(sha256sum "$cache/$tarball" | cut -d' ' -f1)" = "$(dsc_sha256 "$1" "$tarball")" ]; }
+
 # Fetches the .dsc and the upstream tarball with apt, unless the cache has
 # them. Debian's own packaging of it is not needed: the game mends the
 # library with its own patches.
 fetch_source() {
-    dsc=$(ls "$cache"/${library}_$upstream-*.dsc 2>/dev/null | tail -n 1)
-    if [ -n "$dsc" ] && [ -f "$cache/$tarball" ] &&
-        [ "$(sha256sum "$cache/$tarball" | cut -d' ' -f1)" = "$(dsc_sha256 "$dsc" "$tarball")" ]; then
-        return 0
-    fi
+    dsc=$(cached_dsc)
+    [ -n "$dsc" ] && [ -f "$cache/$tarball" ] && tarball_matches "$dsc" && return 0
     apt_dir=$cache/apt
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
     tools/debian-sources.sh deb-src > "$apt_dir/sources.list"
@@ -57,10 +59,9 @@ fetch_source() {
             fail "could not fetch $uri"
         mv "$cache/$name.part" "$cache/$name"
     done
-    dsc=$(ls "$cache"/${library}_$upstream-*.dsc 2>/dev/null | tail -n 1)
+    dsc=$(cached_dsc)
     [ -n "$dsc" ] && [ -f "$cache/$tarball" ] || fail "apt did not serve $library $upstream (the patches are for that version)"
-    [ "$(sha256sum "$cache/$tarball" | cut -d' ' -f1)" = "$(dsc_sha256 "$dsc" "$tarball")" ] ||
-        { rm -f "$cache/$tarball"; fail "$tarball does not match the checksum in $(basename "$dsc")"; }
+    tarball_matches "$dsc" || { rm -f "$cache/$tarball"; fail "$tarball does not match the checksum in $(basename "$dsc")"; }
 }
 
 # Unpacks the library, mends it and builds it; a pointer or integer cast
