@@ -4,7 +4,7 @@
 #include <sys/prctl.h>
 #include <time.h>
 
-#include "present/clock.h"
+#include "platform/platform.h"
 
 extern "C" double now_ms()
 {

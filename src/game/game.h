@@ -1,9 +1,10 @@
 // The game's rules: the candy, the step loop and the laser, on top of the
-// game's record (state.h) and of what the player sees and hears (present).
+// game's record (record/state.h) and of what the player sees and hears
+// (present).
 #ifndef VORLIX_GAME_H
 #define VORLIX_GAME_H
 
-#include "state.h"
+#include "../record/state.h"
 
 // The keys of play, told apart by their character, case and all.
 constexpr char fire_key = ' ';

@@ -1,15 +1,21 @@
 // What the player sees and hears, and when: the colour table, the fixed
 // screens, the four sound cues and the pace of the game's waits. Everything
 // is drawn straight onto the visible screen, from the game's record
-// (state.h); the rules above (game.h) call these routines.
+// (record/state.h); the rules above (game/game.h) call these routines, on
+// the platform's clock (platform/platform.h).
 #ifndef VORLIX_PRESENT_H
 #define VORLIX_PRESENT_H
 
 #include <allegro.h>
 #include <cstdint>
 
-#include "../game/state.h"
-#include "clock.h"
+#include "../platform/platform.h"
+#include "../record/state.h"
+
+// How long a wait for a key rests between two looks at the keyboard: a key
+// is still answered at once to the eye, and a player who walks away costs
+// the machine next to nothing.
+constexpr double poll_pause_ms = 10;
 
 // Number of entries in the colour table.
 constexpr int color_count = 17;

@@ -1,4 +1,5 @@
-// The check of a WAV file image: its chunks walked the way the library's loader walks them.
+// Reading a sound file, and the check of a WAV file image: its chunks walked
+// the way the library's loader walks them.
 #include "wav.h"
 
 #include <cstdint>
@@ -64,3 +65,14 @@ bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout)
     return true;
 }
 
+bool read_sound_file(FILE *file, std::vector<unsigned char> &bytes)
+{
+    bool ok = fseek(file, 0, SEEK_END) == 0;
+    long size = ok ? ftell(file) : -1;
+    ok = size >= 0 && (size_t)size <= largest_wav_bytes && fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize((size_t)size);
+        ok = fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    return ok;
+}

@@ -1,8 +1,11 @@
-// The check every sound file passes before it is loaded, on every platform.
+// Reading a sound file, and the check every one passes before it is loaded,
+// on every platform.
 #ifndef VORLIX_WAV_H
 #define VORLIX_WAV_H
 
 #include <cstddef>
+#include <cstdio>
+#include <vector>
 
 // No cue needs more than a few seconds of sound.
 constexpr size_t largest_wav_bytes = 16 * 1024 * 1024;
@@ -24,5 +27,8 @@ struct wav_layout {
 // chunk of whole sample frames that lies wholly inside the file. If so and
 // layout is given, says where its sound lies.
 bool wav_is_usable(const unsigned char *data, size_t size, wav_layout *layout = nullptr);
+// Reads a whole sound file, of at most largest_wav_bytes, from an open file
+// into bytes; false when it cannot. The caller opens and closes the file.
+bool read_sound_file(FILE *file, std::vector<unsigned char> &bytes);
 
 #endif

@@ -48,9 +48,3 @@ void start_sound()
     // A browser without Web Audio leaves the sound off, and the game silent.
     web::install_sound(web::DIGI_AUTODETECT, web::MIDI_AUTODETECT, nullptr);
 }
-
-SAMPLE *load_cue_sample(const char *path)
-{
-    // The browser's loader checks each file as it reads it.
-    return web::load_sample(path);
-}

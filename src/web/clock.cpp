@@ -5,7 +5,7 @@
 #include <emscripten/em_js.h>
 
 #include "browser.h"
-#include "present/clock.h"
+#include "platform/platform.h"
 
 extern "C" double now_ms()
 {

@@ -4,8 +4,7 @@
 #include <emscripten.h>
 #include <emscripten/em_js.h>
 
-#include "present/clock.h"
-#include "shell/shell.h"
+#include "present/present.h"
 
 namespace web {
 

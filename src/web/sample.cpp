@@ -11,23 +11,6 @@ namespace web {
 
 constexpr int default_priority = 128;
 
-// Reads a whole file; false when it cannot, or it is too big for a cue.
-static bool read_file(const char *filename, std::vector<unsigned char> &bytes)
-{
-    FILE *f = fopen(filename, "rb");
-    if (!f)
-        return false;
-    bool ok = fseek(f, 0, SEEK_END) == 0;
-    long size = ok ? ftell(f) : -1;
-    ok = size >= 0 && (size_t)size <= largest_wav_bytes && fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize((size_t)size);
-        ok = fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    }
-    fclose(f);
-    return ok;
-}
-
 SAMPLE *create_sample(int bits, int stereo, int freq, int len)
 {
     if ((bits != 8 && bits != 16) || freq <= 0 || len <= 0)
@@ -50,9 +33,15 @@ SAMPLE *create_sample(int bits, int stereo, int freq, int len)
 
 SAMPLE *load_sample(const char *filename)
 {
+    // Opened as the library's loader opens a file, whatever it is.
+    FILE *file = fopen(filename, "rb");
+    if (!file)
+        return nullptr;
     std::vector<unsigned char> bytes;
     wav_layout wav;
-    if (!read_file(filename, bytes) || !wav_is_usable(bytes.data(), bytes.size(), &wav))
+    bool usable = read_sound_file(file, bytes) && wav_is_usable(bytes.data(), bytes.size(), &wav);
+    fclose(file);
+    if (!usable)
         return nullptr;
     const unsigned char *in = bytes.data() + wav.data_at;
     size_t values = wav.data_bytes / (wav.bits / 8);  // samples of every channel

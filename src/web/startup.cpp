@@ -2,7 +2,7 @@
 #include <allegro.h>
 
 #include "browser.h"
-#include "shell/shell.h"
+#include "platform/platform.h"
 
 namespace web {
 

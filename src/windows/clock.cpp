@@ -1,9 +1,10 @@
 // The Windows clock under the game's pace: the performance counter, and a
 // sleep to a deadline on it that wakes within a fraction of a millisecond.
 #include <allegro.h>
+#include <cstdlib>
 #include <winalleg.h>
 
-#include "present/clock.h"
+#include "platform/platform.h"
 
 // A sleep wakes a little late; the last stretch before a deadline is
 // yielded away instead, this much at the least and at the most.
@@ -32,11 +33,18 @@ extern "C" double now_ms()
     return (double)ticks.QuadPart * counter_ms;
 }
 
+// Lets the system's timer go back to its own tick as the program ends.
+static void end_timer_period()
+{
+    timeEndPeriod(1);
+}
+
 // Sets the system's timer ticking every millisecond while the game runs
 // and finds the precise sleep.
 static void set_up_sleep()
 {
-    timeBeginPeriod(1);
+    if (timeBeginPeriod(1) == TIMERR_NOERROR)
+        atexit(end_timer_period);
     delay_execution = (delay_execution_t)(void *)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDelayExecution");
     sleep_ready = true;
 }

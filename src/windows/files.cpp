@@ -4,7 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "shell/shell.h"
+#include "platform/platform.h"
 
 FILE *open_regular_file(const char *path)
 {

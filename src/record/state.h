@@ -1,6 +1,6 @@
 // The game's record: the field's geometry, the current game's state and the
 // random numbers. It is the lowest floor of the game: the screens and cues
-// (present) draw and sound what it holds, and the rules (game.h) move it on.
+// (present) draw and sound what it holds, and the rules (game) move it on.
 // The snake, the blocks and the candy themselves live only as pixels on the
 // screen; this record holds positions, counters, colour roles and timings.
 #ifndef VORLIX_STATE_H
