@@ -12,6 +12,7 @@ version=$(cd "$top" && dpkg-parsechangelog -SVersion)
 src=$work/vorlix-$version
 as_root=
 [ "$(id -u)" -eq 0 ] || as_root=sudo
+. "$top/tools/apt.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 rm -rf "$work"/vorlix*
@@ -53,7 +54,7 @@ dpkg-query -W -f '${Package}\n' | sort > "$work/packages-before"
 cleanup() {
     dpkg-query -W -f '${Package}\n' | sort > "$work/packages-after"
     added=$(comm -13 "$work/packages-before" "$work/packages-after" | tr '\n' ' ')
-    [ -z "$added" ] || { echo "removing: $added"; $as_root apt-get purge -y -q $added > /dev/null; }
+    [ -z "$added" ] || { echo "removing: $added"; apt_get purge -y -q $added > /dev/null; }
 }
 trap cleanup EXIT
 $as_root autopkgtest -B "$deb" "$src/" -- null > "$work/autopkgtest.log" 2>&1 ||
