@@ -50,17 +50,19 @@ fetch_source() {
     [ "$(id -u)" -eq 0 ] && set -- "$@" -o APT::Sandbox::User=root
     echo "fetching $library's source with apt, from: $(cut -d' ' -f2- "$apt_dir/sources.list" | tr '\n' ' ')"
     apt-get "$@" -q update > "$apt_dir/update.log" 2>&1 || { cat "$apt_dir/update.log"; fail "apt-get update"; }
-    uris=$(apt-get "$@" source --print-uris "$library" 2>/dev/null | grep "^'") || fail "apt knows no source of $library"
-    # Each line: 'URI' NAME SIZE SHA256:HASH
-    echo "$uris" | while read -r uri name size hash; do
-        case $name in *.dsc | "$tarball") ;; *) continue ;; esac
-        uri=$(echo "$uri" | tr -d "'")
-        /usr/lib/apt/apt-helper "$@" download-file "$uri" "$cache/$name.part" "$hash" > /dev/null ||
-            fail "could not fetch $uri"
-        mv "$cache/$name.part" "$cache/$name"
-    done
+    # apt fetches the source into a folder of its own and checks each file
+    # against the archive's index. Debian's own packaging of it, which the
+    # mirror may no longer serve, is not needed: apt then fails for want of
+    # it, and the build goes on with the two files it needs, if apt has them.
+    fetched=$cache/fetched
+    rm -rf "$fetched"
+    mkdir -p "$fetched"
+    (cd "$fetched" && apt-get "$@" -q source --download-only "$library") > "$apt_dir/source.log" 2>&1 || true
+    mv "$fetched"/${library}_$upstream-*.dsc "$fetched/$tarball" "$cache"/ 2>/dev/null
+    rm -rf "$fetched"
     dsc=$(cached_dsc)
-    [ -n "$dsc" ] && [ -f "$cache/$tarball" ] || fail "apt did not serve $library $upstream (the patches are for that version)"
+    [ -n "$dsc" ] && [ -f "$cache/$tarball" ] ||
+        { cat "$apt_dir/source.log"; fail "apt did not serve $library $upstream (the patches are for that version)"; }
     tarball_matches "$dsc" || { rm -f "$cache/$tarball"; fail "$tarball does not match the checksum in $(basename "$dsc")"; }
 }
 
@@ -99,4 +101,4 @@ cmake --install "$out/game" --strip --prefix "$out/stage/$folder" > /dev/null
 (cd "$out/stage" && zip -q -r -X "$out/$folder-win64.zip" "$folder")
 makensis -V2 -DSTAGE="$out/stage/$folder" -DOUTPUT="$out/$folder-setup.exe" "$out/game/installer.nsi"
 echo "built for Windows in $out:"
-(cd "$out" && ls -l vorlix.exe "$folder-win64.zip" "$folder-setup.exe" | awk '{ print "    " $5 " bytes  " $9 }')
+(cd "$out" && stat -c "    %s bytes  %n" vorlix.exe "$folder-win64.zip" "$folder-setup.exe")
