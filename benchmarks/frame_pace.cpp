@@ -1,7 +1,7 @@
 // The game's pace as the player sees it: watches one row of the game's
 // window, on the X server, as the snake's head runs along it, notes when
 // each pixel of the row first changes, and fits a line through those times:
-// milliseconds per step, against the 8 ms the game intends. It says "ready"
+// milliseconds per step, against the step's pause the game intends. It says "ready"
 // once it holds the row as it was, and the caller sets the snake going.
 //   frame_pace WINDOW ROW FROM TO      exits 2 when something lies on the row
 #include <X11/Xlib.h>
@@ -11,9 +11,11 @@
 #include <ctime>
 #include <vector>
 
+#include "record/state.h"
+
 namespace {
 
-constexpr double step_ms = 8;
+constexpr double step_ms = step_delay_ms;
 constexpr double look_every_ms = 0.5;
 constexpr double gone_quiet_ms = 1000;  // no step for this long: the snake has died
 constexpr double most_ms = 60000;

@@ -58,18 +58,19 @@ function site_size(folder) {
   return fs.readdirSync(folder).reduce((sum, f) => sum + fs.statSync(path.join(folder, f)).size, 0);
 }
 
-// The pace of one run, as the ratio of its time to STEPS x 8 ms: from the
-// first frame that shows the head at FIRST_X to the first that shows it
-// STEPS pixels further on.
-function run_pace(heads) {
+// The pace of one run, as the ratio of its time to STEPS steps of the game's
+// own pause (step_ms): from the first frame that shows the head at FIRST_X
+// to the first that shows it STEPS pixels further on.
+function run_pace(heads, step_ms) {
   const at = new Map();
   for (const [t, x] of heads) if (!at.has(x)) at.set(x, t);
   if (!at.has(FIRST_X) || !at.has(FIRST_X + STEPS)) return null;
-  return (at.get(FIRST_X + STEPS) - at.get(FIRST_X)) / (STEPS * 8);
+  return (at.get(FIRST_X + STEPS) - at.get(FIRST_X)) / (STEPS * step_ms);
 }
 
 // Plays runs straight to the border until RUNS of them have a clean 300 steps.
 async function pace(b, c) {
+  const { pauses } = await h.site_constants(SITE);
   const ratios = [];
   while (ratios.length < RUNS) {
     await b.press('a');
@@ -78,7 +79,7 @@ async function pace(b, c) {
     await b.press('b');
     await h.wait_until('the end of the run', () => b.run('return window.vorlixFrames.panelShown'));
     const heads = await b.run('window.vorlixFrames.watchHead = false; return window.vorlixFrames.heads');
-    const ratio = run_pace(heads);
+    const ratio = run_pace(heads, pauses.step);
     if (ratio !== null) ratios.push(ratio);  // a candy on the row ends a run early: play another
     await c.wait_for('the game-over panel', c.prompt_shown);
     await b.press('y');
@@ -145,7 +146,7 @@ async function main() {
                   Math.round(m.title_ms),
                   m.returning ? ', returning visits ' + m.returning.map(Math.round).join(' ') + ' ms (goal <= 200 ms)' : '',
                   m.load === null ? '' : ', main-thread load at the title ' + (m.load * 100).toFixed(1) + ' %');
-      console.log('%s, %s: 300 steps %s x 2400 ms, mean %s (goal <= 1.005)', engine, timers,
+      console.log('%s, %s: %d steps %s x their length, mean %s (goal <= 1.005)', engine, timers, STEPS,
                   m.ratios.map((r) => r.toFixed(4)).join(' '), mean.toFixed(4));
     }
   }

@@ -71,7 +71,7 @@ function start_server(game_url) {
 // ready when it asks for one.
 function launch(engine, url, profile) {
   if (engine === 'chromium')
-    return childProcess.spawn('/usr/bin/chromium', [...h.CHROMIUM_ARGS, '--headless=new', '--user-data-dir=' + profile, url],
+    return childProcess.spawn(h.BROWSER_PATHS.chromium, [...h.CHROMIUM_ARGS, '--headless=new', '--user-data-dir=' + profile, url],
                               { stdio: 'ignore', detached: true });
   if (engine === 'firefox') {
     fs.writeFileSync(path.join(profile, 'user.js'), [
@@ -79,10 +79,10 @@ function launch(engine, url, profile) {
       'datareporting.policy.dataSubmissionEnabled', false, 'toolkit.telemetry.reportingpolicy.firstRun', false,
       'network.proxy.type', 0, 'app.update.enabled', false, 'browser.aboutwelcome.enabled', false
     ].reduce((lines, v, i, all) => i % 2 ? lines : lines + `user_pref("${v}", ${all[i + 1]});\n`, ''));
-    return childProcess.spawn('/usr/bin/firefox-esr', ['--headless', '--no-remote', '--profile', profile, url],
+    return childProcess.spawn(h.BROWSER_PATHS.firefox, ['--headless', '--no-remote', '--profile', profile, url],
                               { stdio: 'ignore', detached: true });
   }
-  return childProcess.spawn(h.MINIBROWSER, [url],
+  return childProcess.spawn(h.BROWSER_PATHS.webkit, [url],
                             { stdio: 'ignore', detached: true, env: { ...process.env, HOME: profile } });
 }
 

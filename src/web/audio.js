@@ -15,17 +15,14 @@ mergeInto(LibraryManager.library, {
     return audio.currentTime + 0.02;
   },
 
-  // Starts the engine's output ahead of a cue with a sound too soft for any
-  // sound card to play (-120 dBFS). An engine that stops its output when
-  // nothing plays (WebKit) starts it again late, and loses the start of what
-  // starts it: it loses this lead-in instead of the cue's start.
+  // Starts the engine's output ahead of a cue with the page's sound too soft
+  // for any sound card to play (Module.startSoftSound, sound.js). An engine
+  // that stops its output when nothing plays (WebKit) starts it again late,
+  // and loses the start of what starts it: it loses this lead-in instead of
+  // the cue's start.
   $vorlix_lead_in: function (audio, at) {
-    if (!audio.createConstantSource) return;
-    var lead = audio.createConstantSource();
-    lead.offset.value = 1e-6;
-    lead.connect(audio.destination);
-    lead.start();
-    lead.stop(at + 0.005);
+    var lead = Module['startSoftSound'](audio);
+    if (lead) lead.stop(at + 0.005);
   },
 
   // The sample as a Web Audio buffer, made once for each sample.

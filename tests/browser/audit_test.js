@@ -29,7 +29,7 @@ before(async () => {
   desktop = (await load('lighthouse', 'core/config/desktop-config.js')).default;
   median_run = (await load('lighthouse', 'core/lib/median-run.js')).computeMedianRun;
   const launcher = await load('chrome-launcher', 'dist/index.js');
-  chrome = await launcher.launch({ chromePath: '/usr/bin/chromium', chromeFlags: CHROMIUM_FLAGS });
+  chrome = await launcher.launch({ chromePath: h.BROWSER_PATHS.chromium, chromeFlags: CHROMIUM_FLAGS });
 });
 after(async () => {
   await chrome.kill();

@@ -15,7 +15,9 @@ const url = require('url');
 
 const WAIT_MS = 60000;  // the longest any wait for the page polls
 const ENGINES = ['chromium', 'firefox', 'webkit'];
-const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+// Each engine's browser program, as Debian installs it.
+const BROWSER_PATHS = { chromium: '/usr/bin/chromium', firefox: '/usr/bin/firefox-esr',
+                        webkit: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser' };
 const VERSION = childProcess.execFileSync(path.join(__dirname, '..', '..', 'tools', 'version.sh'))
   .toString().trim();
 
@@ -27,6 +29,9 @@ const FIXED_SECONDS = 1765000000;
 const FIXED_CLOCK = 'Date.now = function () { return ' + FIXED_SECONDS * 1000 + '; };';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The game's constants as the build wrote them into the site (constants.js).
+const site_constants = (folder) => import(url.pathToFileURL(path.resolve(folder, 'constants.js')).href);
 
 // Polls check until it gives something true; fails after timeout. A check
 // that throws (a page between two loads, say) counts as not yet.
@@ -130,7 +135,7 @@ class PuppeteerBrowser {
     const chromium = engine === 'chromium';
     const browser = await (await puppeteer()).launch({
       browser: chromium ? 'chrome' : 'firefox',
-      executablePath: chromium ? '/usr/bin/chromium' : '/usr/bin/firefox-esr',
+      executablePath: BROWSER_PATHS[engine],
       headless: true,
       defaultViewport: { width, height },
       env: { ...process.env, ...env },
@@ -198,7 +203,7 @@ class WebKitBrowser {
                                      { env: { ...process.env, ...env },
                                        stdio: ['ignore', 'ignore', process.env.VORLIX_WEBKIT_LOG ? 'inherit' : 'ignore'] });
     const WebDriver = (await module_of('webdriver')).default;
-    const capabilities = { 'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } };
+    const capabilities = { 'webkitgtk:browserOptions': { binary: BROWSER_PATHS.webkit, args: ['--automation'] } };
     this.client = await wait_until('WebKitWebDriver', () => WebDriver.newSession({
       hostname: '127.0.0.1', port, path: '/', logLevel: 'silent', connectionRetryCount: 0, capabilities
     }).catch(() => null), 20000);
@@ -410,5 +415,5 @@ function page_status(browser) {
   return browser.run("return document.getElementById('status').textContent");
 }
 
-module.exports = { Site, Canvas, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
-                   FIXED_SECONDS, FIXED_CLOCK, CHROMIUM_ARGS, MINIBROWSER, axe_violations, overlaps, worker_active };
+module.exports = { Site, Canvas, site_constants, open_browser, engines, again_if_webkit_crashed, open_gate, open_title, page_status, wait_until, sleep, VERSION,
+                   FIXED_SECONDS, FIXED_CLOCK, CHROMIUM_ARGS, BROWSER_PATHS, axe_violations, overlaps, worker_active };

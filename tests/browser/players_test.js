@@ -543,18 +543,19 @@ window.AudioContext = TestAudio;
       await b.press('y');
       await c.wait_for('the next title', c.title_shown);
       const notes = await b.run('return window.audioNotes');
+      const { cues } = await h.site_constants(SITE);
       const starts = notes.filter((n) => n.what === 'start');
-      assert.deepEqual(starts.slice(0, 2).map((n) => Math.round(n.ms)), [225, 50]);
-      assert.ok(starts.some((n) => Math.round(n.ms) === 32), 'no laser');
-      assert.ok(starts.some((n) => Math.round(n.ms) === 300), 'no crash');
+      assert.deepEqual(starts.slice(0, 2).map((n) => Math.round(n.ms)), [cues.start, cues.candy]);
+      assert.ok(starts.some((n) => Math.round(n.ms) === cues.laser), 'no laser');
+      assert.ok(starts.some((n) => Math.round(n.ms) === cues.hit), 'no crash');
       for (const n of starts) {
-        assert.ok([225, 50, 32, 300].some((ms) => Math.abs(n.ms - ms) < 0.05), n.ms + ' ms is no cue');
+        assert.ok(Object.values(cues).some((ms) => Math.abs(n.ms - ms) < 0.05), n.ms + ' ms is no cue');
         assert.equal(n.loop, false);
         assert.ok(Math.abs(n.when - (n.now + 0.02)) < 1e-9, 'not scheduled 20 ms ahead on the audio clock');
         assert.ok(n.peak > 0.5 && n.last < 0.01, 'a cue that does not fade out');
       }
       // The second title stops what may be left of the first where it starts.
-      const titles = starts.filter((n) => Math.round(n.ms) === 225);
+      const titles = starts.filter((n) => Math.round(n.ms) === cues.start);
       const stop = notes.find((n) => n.what === 'stop' && n.id === titles[0].id);
       assert.ok(stop && Math.abs(stop.when - titles[1].when) < 1e-9, 'the last title is not stopped where the new one starts');
     }));

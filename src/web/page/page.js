@@ -6,8 +6,8 @@
 import { fit as fit_page, on_ratio_change } from './layout.js';
 import { start_input } from './input.js';
 import { keep_for_offline, take_waiting_build } from './offline.js';
-import { awaited, field, keys, panel, prompt } from './constants.js';
-import { audio, hold_sound, sound_allowed, sound_running, wake_sound } from './sound.js';
+import { awaited, field, game_files, keys, panel, prompt } from './constants.js';
+import { audio, hold_sound, sound_allowed, sound_running, start_soft_sound, wake_sound } from './sound.js';
 import { has_keyboard, held, on_hold, when_going_on } from './hold.js';
 
 const el = (id) => document.getElementById(id);
@@ -238,7 +238,7 @@ window.addEventListener('unhandledrejection', (event) => {
 // Names the game's files that do not load, for a page that could not start
 // the game: none, where they all do (the fault is in what they hold).
 async function missing_files() {
-  const names = ['vorlix.js', 'vorlix.wasm', 'vorlix.data'];
+  const names = Object.values(game_files);
   const found = await Promise.all(names.map((name) => fetch(name, { method: 'HEAD', cache: 'no-store' })
     .then((answer) => answer.ok, () => false)));
   return names.filter((name, i) => !found[i]);
@@ -249,7 +249,7 @@ async function missing_files() {
 async function fail_to_start(what, file) {
   const names = await missing_files();
   if (names.length) return fail('Vorlix could not load ' + names.join(', ') + '.');
-  if (!file && what && /CompileError|LinkError/.test(what.name || what)) file = 'vorlix.wasm';
+  if (!file && what && /CompileError|LinkError/.test(what.name || what)) file = game_files.webassembly;
   fail('Vorlix could not ' + (file ? 'run ' + file : 'start') + ': ' + what + '.');
 }
 
@@ -257,15 +257,16 @@ async function fail_to_start(what, file) {
 async function load() {
   let load_vorlix;
   try {
-    load_vorlix = (await import('./vorlix.js')).default;
+    load_vorlix = (await import('./' + game_files.script)).default;
   } catch (e) {
-    return fail_to_start(e, 'vorlix.js');
+    return fail_to_start(e, game_files.script);
   }
   try {
     game = await load_vorlix({
       canvas,
       context,
       audio,
+      startSoftSound: start_soft_sound,
       print: show_message,
       printErr: (text) => console.warn(text),
       onFirstFrame: () => keep_for_offline(show_update),

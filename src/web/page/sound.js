@@ -11,6 +11,9 @@ const most_wait_to_allow_ms = 500;
 const in_step_ms = 250;
 // How long the soft sound of the start goes on once the sound runs.
 const warm_up_after_ms = 500;
+// A sound too soft for any sound card to play (-120 dBFS), which keeps an
+// engine's output running.
+const soft_level = 1e-6;
 
 export const audio = (() => {
   const Context = window.AudioContext || window.webkitAudioContext;
@@ -18,6 +21,17 @@ export const audio = (() => {
   // frame that starts it.
   return Context ? new Context({ latencyHint: 0 }) : null;
 })();
+
+// Starts a sound too soft to be heard, which keeps the engine's output
+// running until it is stopped; null where the engine cannot make one.
+export function start_soft_sound(context) {
+  if (!context.createConstantSource) return null;
+  const soft = context.createConstantSource();
+  soft.offset.value = soft_level;
+  soft.connect(context.destination);
+  soft.start();
+  return soft;
+}
 
 // Whether sound is allowed already (an installed app, a browser set to
 // allow it); a page without Web Audio plays on, silent.
@@ -50,12 +64,7 @@ export function hold_sound(held) {
 // starts, goes on silent after a while.
 export function sound_running() {
   if (!audio) return Promise.resolve();
-  const warm_up = audio.createConstantSource ? audio.createConstantSource() : null;
-  if (warm_up) {
-    warm_up.offset.value = 1e-6;
-    warm_up.connect(audio.destination);
-    warm_up.start();
-  }
+  const warm_up = start_soft_sound(audio);
   const since = performance.now();
   let step_from = null;  // [page ms, audio ms] where the clock was last seen in step
   return new Promise((resolve) => {
