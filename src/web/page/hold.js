@@ -1,11 +1,9 @@
-// When the game holds still: while the page is hidden (another tab, a
-// minimised window, a locked phone), and while it has not the keyboard (the
-// player clicked the page around a game portal's frame, or another window).
-// The game asks at every wait of its own whether it is held, and then waits
-// here until it may go on; meanwhile its sound is silent.
+// When the page holds the game still: while the page is hidden (another
+// tab, a minimised window, a locked phone), and while it has not the
+// keyboard (the player clicked the page around a game portal's frame, or
+// another window). The page (page.js) holds the game and its sound then.
 
 const changed = [];  // called whenever the page is held or let go
-let waiting = [];    // the game's waits for the page to be let go
 // Whether the keys the player types reach this page: it has the focus, or
 // a key or a press has just come to it (a browser with no window of its own
 // in front may never say that it has the focus). A page in another's frame
@@ -22,11 +20,6 @@ export function held() {
   return document.hidden || !has_keyboard();
 }
 
-// Settles once the game may go on.
-export function when_going_on() {
-  return held() ? new Promise((resolve) => waiting.push(resolve)) : Promise.resolve();
-}
-
 // Calls back with held() whenever the page is held or let go.
 export function on_hold(callback) {
   changed.push(callback);
@@ -35,10 +28,6 @@ export function on_hold(callback) {
 function look_again() {
   const now = held();
   for (const callback of changed) callback(now);
-  if (now) return;
-  const going_on = waiting;
-  waiting = [];
-  for (const resolve of going_on) resolve();
 }
 
 // The page has the keyboard, or not.

@@ -37,8 +37,9 @@ const code = (name) => keys[name].charCodeAt(0);
 
 // Starts taking input. page: press(key) hands a key to the game (or, once
 // the game has ended, takes y or Enter as Play again) and tells whether it
-// took it; wake() is called on any press (it allows sound); touched() says
-// that the player uses touch.
+// took it; wake() is called on any press (it allows sound) and tells whether
+// the press was the page's own (the one that opens its gate), which then goes
+// no further; touched() says that the player uses touch.
 export function start_input(page) {
   const caps = document.getElementById('caps');
   const note_caps = (event) => {
@@ -48,8 +49,11 @@ export function start_input(page) {
   window.addEventListener('keydown', (event) => {
     note_caps(event);
     if (event.target.tagName === 'BUTTON') return;  // Enter or space on a button presses it
-    page.wake();
     const key = game_key(event);
+    if (page.wake()) {
+      if (key) event.preventDefault();
+      return;
+    }
     if (!key) return;
     if (page.press(key)) event.preventDefault();  // space must not scroll the page
   });
@@ -61,17 +65,16 @@ export function start_input(page) {
   // pointer.
   document.addEventListener('pointerdown', (event) => {
     if (event.pointerType === 'touch') page.touched();
-    page.wake();
+    const opened = page.wake();
     const button = event.target.closest && event.target.closest('.pad button');
     if (!button) return;
     event.preventDefault();
-    page.press(code(button.dataset.key));
+    if (!opened) page.press(code(button.dataset.key));
   });
   document.querySelectorAll('.pad button').forEach((button) => {
     button.addEventListener('click', (event) => {
       if (event.detail !== 0) return;  // already pressed by its pointer
-      page.wake();
-      page.press(code(button.dataset.key));
+      if (!page.wake()) page.press(code(button.dataset.key));
     });
   });
 
@@ -97,10 +100,7 @@ function watch_pads(page) {
       const before = held[pad.index] || {}, now = {};
       for (const map of pad_keys) {
         now[map.key] = map.buttons.some((b) => pad.buttons[b] && pad.buttons[b].pressed);
-        if (now[map.key] && !before[map.key]) {
-          page.wake();
-          page.press(code(map.key));
-        }
+        if (now[map.key] && !before[map.key] && !page.wake()) page.press(code(map.key));
       }
       held[pad.index] = now;
     }

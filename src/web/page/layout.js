@@ -29,12 +29,16 @@ function place(box, left, top, width, height) {
   box.style.height = height === null ? '' : height + 'px';
 }
 
-// How tall a box's content makes it at a width: nothing when it is hidden,
-// and more than any window when its content is wider than that.
+// How tall a box's content makes it at a width, and more than any window
+// when its content is wider than that. Measuring places the box; only the
+// plan that is chosen places it for good (apply).
 function height_at(box, width) {
-  if (box.hidden) return 0;
+  const hidden = box.hidden;
+  box.hidden = false;
   place(box, 0, 0, width, null);
-  return box.scrollWidth > box.clientWidth ? Infinity : box.offsetHeight;
+  const height = box.scrollWidth > box.clientWidth ? Infinity : box.offsetHeight;
+  box.hidden = hidden;
+  return height;
 }
 
 // The field at a scale (device pixels a game pixel), in CSS px.
@@ -42,51 +46,78 @@ function field_size(s, ratio) {
   return { width: field.width * s / ratio, height: field.height * s / ratio };
 }
 
-// Puts the field at a scale with its top-left corner on a whole device
-// pixel: a box on a fraction of one shows some game columns doubled and
-// others halved.
-function place_field(s, ratio, left, top) {
+// The field at a scale with its top-left corner on a whole device pixel: a
+// box on a fraction of one shows some game columns doubled and others halved.
+function field_at(s, ratio, left, top) {
   const f = field_size(s, ratio);
+  f.s = s;
+  f.ratio = ratio;
   f.x = Math.round(left * ratio) / ratio;
   f.y = Math.round(top * ratio) / ratio;
-  el('screen').style.transform = 'translate(' + f.x + 'px, ' + f.y + 'px) scale(' + s / ratio + ')';
   return f;
 }
 
-// Shows the keys, or folds them behind their button.
-function fold_help(folded, over) {
-  const help = el('help');
-  help.hidden = folded;
-  help.classList.toggle('over', over && !folded);
-  el('fold').setAttribute('aria-expanded', String(!folded));
+// A plan of the page at one scale: the field (f), where each box shown goes
+// (boxes: [box, left, top, width, height]), how the keys and help are shown
+// (help: beside, in their own room; folded, behind their button; over, over
+// the field, where the player unfolded them with no room beside it),
+// whether the fold button shows, how the touch controls line up, whether
+// the note to turn the phone shows, and whether it all fits the window.
+function plan_of(f, boxes, fits, more = {}) {
+  return { f, boxes, fits, help: 'folded', fold_shown: true, pads_in: 'row', turn: false, ...more };
 }
 
-// The keys over the field, where the player unfolded them with no room
-// beside it: at its top-left corner, as wide as the field or the window.
-function help_over_field(f, w, h) {
+// Keys folded behind their button (always, on a touch screen; for want of
+// room, on a desktop) lie over the field when the player unfolds them: at
+// its top-left corner, as wide as the field or the window.
+function unfold_over(plan, w, h, open) {
+  if (!open) return plan;
+  const f = plan.f, help = el('help');
   const width = Math.min(Math.max(f.width, Math.min(w, side_least)), w);
   const left = Math.min(f.x, w - width);
-  const height = height_at(el('help'), width);
-  place(el('help'), left, Math.max(0, Math.min(f.y, h - height)), width, null);
+  const height = height_at(help, width);
+  plan.help = 'over';
+  plan.boxes.push([help, left, Math.max(0, Math.min(f.y, h - height)), width, null]);
+  return plan;
+}
+
+// Lays the page out as planned, all at once.
+function apply(plan) {
+  const f = plan.f, help = el('help');
+  el('screen').style.transform = 'translate(' + f.x + 'px, ' + f.y + 'px) scale(' + f.s / f.ratio + ')';
+  help.hidden = plan.help === 'folded';
+  help.classList.toggle('over', plan.help === 'over');
+  el('fold').hidden = !plan.fold_shown;
+  el('fold').setAttribute('aria-expanded', String(plan.help !== 'folded'));
+  el('turn').hidden = !plan.turn;
+  for (const pad of [el('left-pad'), el('right-pad')]) pad.style.flexDirection = plan.pads_in;
+  for (const [box, left, top, width, height] of plan.boxes) place(box, left, top, width, height);
 }
 
 // The largest scale at which an arrangement fits the window: whole
 // multiples first, from the largest the window alone allows down to one,
-// then the largest fraction of one. arrange(s, apply) tells whether the
-// arrangement fits at s and, when apply is true, lays it out.
+// then the largest fraction of one. arrange(s, forced) plans the page at s,
+// or gives null where it plainly cannot fit and is not forced to plan.
 function largest_fit(arrangements, w, h, ratio) {
+  const fits = (arrange, s) => {
+    const plan = arrange(s, false);
+    return plan && plan.fits ? plan : null;
+  };
   const whole = Math.floor(Math.min(w * ratio / field.width, h * ratio / field.height));
   for (let s = whole; s >= 1; s--)
-    for (const arrange of arrangements) if (arrange(s, false)) return arrange(s, true);
+    for (const arrange of arrangements) {
+      const plan = fits(arrange, s);
+      if (plan) return plan;
+    }
   // Below one game pixel a device pixel, the largest fraction that fits,
   // whichever arrangement gives it.
   let best = null, best_s = 0;
   for (const arrange of arrangements) {
     let low = least_scale, high = Math.min(1, w * ratio / field.width, h * ratio / field.height);
-    if (!arrange(low, false)) continue;
+    if (!fits(arrange, low)) continue;
     for (let i = 0; i < fraction_steps; i++) {
       const mid = (low + high) / 2;
-      if (arrange(mid, false)) low = mid;
+      if (fits(arrange, mid)) low = mid;
       else high = mid;
     }
     if (low > best_s) [best, best_s] = [arrange, low];
@@ -94,89 +125,82 @@ function largest_fit(arrangements, w, h, ratio) {
   return best ? best(best_s, true) : arrangements[arrangements.length - 1](least_scale, true);
 }
 
+// The lines, the buttons and, with_help, the keys at a width: the boxes
+// shown, each one's height, and all of theirs. The fold button, among the
+// buttons, shows only where the keys do not.
+function text_at(width, with_help) {
+  el('fold').hidden = with_help;
+  const boxes = with_help ? [el('lead'), el('tools'), el('help')] : [el('lead'), el('tools')];
+  const heights = boxes.map((box) => height_at(box, width - 1));
+  return { with_help, boxes, heights, height: heights.reduce((a, b) => a + b) };
+}
+
 // A desktop: the text in a column beside the field, or below it. The keys
 // come along where there is room, and fold behind their button where not.
-function fit_desktop(w, h, ratio, open) {
-  const lead = el('lead'), tools = el('tools'), help = el('help'), fold = el('fold');
-  // The lines, the buttons and, with_help, the keys at a width: the boxes
-  // shown, each one's height, and all of theirs.
-  const text_at = (width, with_help) => {
-    fold.hidden = with_help;
-    fold_help(!with_help, false);
-    const boxes = with_help ? [lead, tools, help] : [lead, tools];
-    const heights = boxes.map((box) => height_at(box, width - 1));
-    return { boxes, heights, height: heights.reduce((a, b) => a + b) };
-  };
-  // Lays the text out from (x, y), one box under another; keys folded for
-  // want of room come out over the field when unfolded.
-  const place_text = (text, x, y, width, placed) => {
-    text.boxes.forEach((box, i) => {
-      place(box, x, y, width, null);
+function plan_desktop(w, h, ratio, open) {
+  // The plan with the text laid out from (x, y), one box under another; keys
+  // folded for want of room come out over the field when unfolded.
+  const with_text = (f, text, x, y, width, fits) => {
+    const boxes = text.boxes.map((box, i) => {
+      const placed = [box, x, y, width, null];
       y += text.heights[i];
+      return placed;
     });
-    if (!text.boxes.includes(help)) unfold_over(placed, w, h, open);
+    const plan = plan_of(f, boxes, fits, { help: text.with_help ? 'beside' : 'folded', fold_shown: !text.with_help });
+    return text.with_help ? plan : unfold_over(plan, w, h, open);
   };
   // Beside the field: the column as wide as the room allows, up to its most.
-  const side = (with_help) => (s, apply) => {
-    const f = field_size(s, ratio);
-    const room = w - f.width;
-    if (room < side_least || f.height > h) return false;
+  const side = (with_help) => (s, forced) => {
+    const size = field_size(s, ratio);
+    const room = w - size.width;
+    if (!forced && (room < side_least || size.height > h)) return null;
     const column = Math.min(room, side_most);
     const text = text_at(column, with_help);
-    if (text.height > h) return false;
-    if (!apply) return true;
-    const placed = place_field(s, ratio, (room - column) / 2, (h - f.height) / 2);
-    const x = Math.ceil(placed.x + placed.width);
-    place_text(text, x, Math.max(0, Math.min(placed.y, h - text.height)), Math.min(column, w - x), placed);
-    return true;
+    const f = field_at(s, ratio, (room - column) / 2, (h - size.height) / 2);
+    const x = Math.ceil(f.x + f.width);
+    return with_text(f, text, x, Math.max(0, Math.min(f.y, h - text.height)), Math.min(column, w - x),
+                     text.height <= h);
   };
   // Below the field: the text as wide as the field, or wider where it can be.
-  const below = (with_help) => (s, apply) => {
-    const f = field_size(s, ratio);
-    if (f.width > w) return false;
-    const width = Math.min(w, Math.max(f.width, below_least));
+  const below = (with_help) => (s, forced) => {
+    const size = field_size(s, ratio);
+    if (!forced && size.width > w) return null;
+    const width = Math.min(w, Math.max(size.width, below_least));
     const text = text_at(width, with_help);
-    if (f.height + text.height > h) return false;
-    if (!apply) return true;
-    const placed = place_field(s, ratio, (w - f.width) / 2, (h - f.height - text.height) / 2);
-    place_text(text, (w - width) / 2, Math.ceil(placed.y + placed.height), width, placed);
-    return true;
+    const f = field_at(s, ratio, (w - size.width) / 2, (h - size.height - text.height) / 2);
+    return with_text(f, text, (w - width) / 2, Math.ceil(f.y + f.height), width, size.height + text.height <= h);
   };
-  largest_fit([side(true), below(true), side(false), below(false)], w, h, ratio);
+  return largest_fit([side(true), below(true), side(false), below(false)], w, h, ratio);
 }
 
 // A phone or tablet held sideways: the controls in the columns either side
 // of the field, the lines over the left ones, the buttons over the right;
 // where the columns find no room, everything below the field as upright.
-function fit_sideways(w, h, ratio, open) {
+function plan_sideways(w, h, ratio, open) {
   const lead = el('lead'), tools = el('tools'), left_pad = el('left-pad'), right_pad = el('right-pad');
-  const columns = (s, apply) => {
-    const f = field_size(s, ratio);
-    const column = (w - f.width) / 2;
-    if (column < pad_least || f.height > h) return false;
-    const lead_h = height_at(lead, column - 1), tools_h = height_at(tools, column - 1);
+  const columns = (s, forced) => {
+    const size = field_size(s, ratio);
+    const column = (w - size.width) / 2;
+    if (!forced && (column < pad_least || size.height > h)) return null;
+    const [lead_h, tools_h] = text_at(column, false).heights;
     const left_h = pad_need(left_pad, column - 1, false).height, right_h = pad_need(right_pad, column - 1, false).height;
-    if (lead_h + left_h > h || tools_h + right_h > h) return false;
-    if (!apply) return true;
-    const placed = place_field(s, ratio, column, (h - f.height) / 2);
-    const right_x = Math.ceil(placed.x + placed.width);
-    place(lead, 0, 0, placed.x, null);
-    place(tools, right_x, 0, w - right_x, null);
-    for (const pad of [left_pad, right_pad]) pad.style.flexDirection = 'column';
-    place(left_pad, 0, lead_h, placed.x, h - lead_h);
-    place(right_pad, right_x, tools_h, w - right_x, h - tools_h);
-    unfold_over(placed, w, h, open);
-    return true;
+    const f = field_at(s, ratio, column, (h - size.height) / 2);
+    const right_x = Math.ceil(f.x + f.width);
+    const plan = plan_of(f, [[lead, 0, 0, f.x, null], [tools, right_x, 0, w - right_x, null],
+                             [left_pad, 0, lead_h, f.x, h - lead_h], [right_pad, right_x, tools_h, w - right_x, h - tools_h]],
+                         lead_h + left_h <= h && tools_h + right_h <= h, { pads_in: 'column' });
+    return unfold_over(plan, w, h, open);
   };
-  largest_fit([columns, stacked(w, h, ratio, open, false)], w, h, ratio);
+  return largest_fit([columns, stacked(w, h, ratio, open, false)], w, h, ratio);
 }
 
 // A phone held upright: the field at the top, then the lines and the
 // buttons, the controls, and the note to turn it at the foot, where there
 // is room for it.
-function fit_upright(w, h, ratio, open) {
+function plan_upright(w, h, ratio, open) {
   const with_turn = stacked(w, h, ratio, open, true);
-  largest_fit([with_turn(least_scale, false) ? with_turn : stacked(w, h, ratio, open, false)], w, h, ratio);
+  const turn_fits = with_turn(least_scale, false);
+  return largest_fit([turn_fits && turn_fits.fits ? with_turn : stacked(w, h, ratio, open, false)], w, h, ratio);
 }
 
 // The field at the top and the rest below it: the lines and the buttons,
@@ -185,44 +209,27 @@ function fit_upright(w, h, ratio, open) {
 function stacked(w, h, ratio, open, with_turn) {
   const lead = el('lead'), tools = el('tools'), left_pad = el('left-pad'), right_pad = el('right-pad');
   const turn = el('turn');
-  return (s, apply) => {
-    const f = field_size(s, ratio);
-    if (f.width > w) return false;
-    turn.hidden = !with_turn;
-    const lead_h = height_at(lead, w - 1), tools_h = height_at(tools, w - 1), turn_h = height_at(turn, w - 1);
+  return (s, forced) => {
+    const size = field_size(s, ratio);
+    if (!forced && size.width > w) return null;
+    const [lead_h, tools_h] = text_at(w, false).heights;
+    const turn_h = with_turn ? height_at(turn, w - 1) : 0;
     const left_half = pad_need(left_pad, w / 2 - 1, true), right_half = pad_need(right_pad, w / 2 - 1, true);
     const beside = left_half.fits && right_half.fits;
     const pads_h = beside ? Math.max(left_half.height, right_half.height)
                           : pad_need(left_pad, w - 1, true).height + pad_need(right_pad, w - 1, true).height;
-    if (f.height + lead_h + tools_h + pads_h + turn_h > h) return false;
-    if (!apply) return true;
-    const placed = place_field(s, ratio, (w - f.width) / 2, 0);
-    let y = Math.ceil(placed.y + placed.height);
-    place(lead, 0, y, w, null);
-    place(tools, 0, y += lead_h, w, null);
-    y += tools_h;
+    const f = field_at(s, ratio, (w - size.width) / 2, 0);
+    let y = Math.ceil(f.y + f.height);
+    const boxes = [[lead, 0, y, w, null], [tools, 0, y + lead_h, w, null]];
+    y += lead_h + tools_h;
     // The controls take what room is left above the note.
     const room = h - turn_h - y;
-    for (const pad of [left_pad, right_pad]) pad.style.flexDirection = 'row';
-    if (beside) {
-      place(left_pad, 0, y, w / 2, room);
-      place(right_pad, w / 2, y, w / 2, room);
-    } else {
-      place(left_pad, 0, y, w, room / 2);
-      place(right_pad, 0, y + room / 2, w, room / 2);
-    }
-    place(turn, 0, h - turn_h, w, null);
-    unfold_over(placed, w, h, open);
-    return true;
+    if (beside) boxes.push([left_pad, 0, y, w / 2, room], [right_pad, w / 2, y, w / 2, room]);
+    else boxes.push([left_pad, 0, y, w, room / 2], [right_pad, 0, y + room / 2, w, room / 2]);
+    if (with_turn) boxes.push([turn, 0, h - turn_h, w, null]);
+    const plan = plan_of(f, boxes, size.height + lead_h + tools_h + pads_h + turn_h <= h, { turn: with_turn });
+    return unfold_over(plan, w, h, open);
   };
-}
-
-// Keys folded behind their button (always, on a touch screen; for want of
-// room, on a desktop) lie over the field when the player unfolds them.
-function unfold_over(placed, w, h, open) {
-  if (!open) return;
-  fold_help(false, true);
-  help_over_field(placed, w, h);
 }
 
 // What a pad of controls needs at a width, its controls one above the other
@@ -270,14 +277,9 @@ export function fit(touch, open) {
   el('keys').hidden = touch;
   el('touch-keys').hidden = !touch;
   put_in_order(layout);
-  if (layout !== 'upright') el('turn').hidden = true;
-  if (layout !== 'desktop') {
-    el('fold').hidden = false;
-    fold_help(true, false);
-  }
-  if (layout === 'desktop') fit_desktop(w, h, ratio, open);
-  else if (layout === 'upright') fit_upright(w, h, ratio, open);
-  else fit_sideways(w, h, ratio, open);
+  const plan = layout === 'desktop' ? plan_desktop(w, h, ratio, open)
+             : layout === 'upright' ? plan_upright(w, h, ratio, open) : plan_sideways(w, h, ratio, open);
+  apply(plan);
   document.body.classList.remove('unfitted');
 }
 

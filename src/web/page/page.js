@@ -8,7 +8,7 @@ import { start_input } from './input.js';
 import { keep_for_offline, take_waiting_build } from './offline.js';
 import { awaited, field, game_files, keys, panel, prompt } from './constants.js';
 import { audio, hold_sound, sound_allowed, sound_running, start_soft_sound, wake_sound } from './sound.js';
-import { has_keyboard, held, on_hold, when_going_on } from './hold.js';
+import { has_keyboard, held, on_hold } from './hold.js';
 
 const el = (id) => document.getElementById(id);
 const canvas = el('screen'), status = el('status'), messages = el('messages');
@@ -17,55 +17,101 @@ canvas.width = field.width;
 canvas.height = field.height;
 const context = canvas.getContext('2d');  // the one context the game and the page draw with
 let game = null;            // the game's module, once it has loaded
-let running = false;        // the game takes keys
-let ended = false;          // the player has quit and may play again
-let failed = false;         // the game could not start or stopped
-let gated = false;          // waiting for the key or tap that allows sound and starts
-let swallow = false;        // the press that opened the gate is not the game's
 let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches;
 let unfolded = false;       // the player opened the keys and help
-let waiting_for = awaited.nothing;  // what the game waits for the player to do
 let sound_started = null;   // settles once the sound runs, before the first title
+
+// What the page waits for, the one value from which its line, its buttons
+// and the game's hold follow. waits is one of:
+//   loading   the game's files (line: what the page does meanwhile)
+//   gate      the key, tap or click that allows sound and starts the game
+//   starting  the game's start, and its sound's
+//   title, go, play, answer   what the game waits for (it says, tell_awaited)
+//   held      the page is hidden or has not the keyboard, and the game holds
+//             still (back: what it waited for before)
+//   ended     the player has quit, and may play again
+//   failed    the game could not start or stopped (line: why)
+let state = { waits: 'loading', line: status.textContent };
+const running = (waits) => ['starting', 'title', 'go', 'play', 'answer', 'held'].includes(waits);
+let going_on = [];  // the game's waits for the hold to end
+
+// The game's waits, as it tells them, by the page's names.
+const told = { [awaited.start]: 'title', [awaited.go]: 'go', [awaited.nothing]: 'play',
+               [awaited.answer]: 'answer' };
 
 function fit() {
   fit_page(touch, unfolded || !messages.hidden);
-}
-
-function say(text) {
-  if (status.textContent !== text) status.textContent = text;
-  fit();
 }
 
 // A key as the player reads it.
 const key_name = (name) => keys[name] === ' ' ? 'space' : keys[name];
 for (const kbd of document.querySelectorAll('kbd[data-key]')) kbd.textContent = key_name(kbd.dataset.key);
 
-// What the game waits for, in words for keys or for touch.
-const waits = {
-  [awaited.start]: ['Press any key to begin.', 'Tap a control to begin.'],
-  [awaited.go]: ['Press any key to set the snake going.', 'Tap a control to set the snake going.'],
-  [awaited.nothing]: [`Playing: ${key_name('left')} and ${key_name('right')} steer, ${key_name('fire')} fires the laser.`,
-                      'Playing: Left and Right steer, Fire shoots.'],
-  [awaited.answer]: [`Game over. New game? Press ${key_name('yes')} or ${key_name('no')}.`,
-                     'Game over. New game? Tap Yes or No.']
+// The line for each state, for keys or for touch.
+const lines = {
+  gate: ['Ready to play.', 'Ready to play.'],
+  starting: ['Starting\u2026', 'Starting\u2026'],
+  title: ['Press any key to begin.', 'Tap a control to begin.'],
+  go: ['Press any key to set the snake going.', 'Tap a control to set the snake going.'],
+  play: [`Playing: ${key_name('left')} and ${key_name('right')} steer, ${key_name('fire')} fires the laser.`,
+         'Playing: Left and Right steer, Fire shoots.'],
+  answer: [`Game over. New game? Press ${key_name('yes')} or ${key_name('no')}.`,
+           'Game over. New game? Tap Yes or No.'],
+  held: ['Click to go on.', 'Tap to go on.'],
+  ended: ['The game has ended.', 'The game has ended.']
 };
 
-// Says what the game waits for, or, while it holds still for want of the
-// keyboard, what brings it back.
-function say_state() {
-  if (failed || !running) return;
-  if (held() && !document.hidden) say(touch ? 'Tap to go on.' : 'Click to go on.');
-  else say(waits[waiting_for][touch ? 1 : 0]);
+// The line the page shows in a state: a hidden page's is what the game
+// waits for once it is seen again.
+function line_of(s) {
+  if (s.line !== undefined) return s.line;
+  if (s.waits === 'held' && document.hidden) return line_of(s.back);
+  return lines[s.waits][touch ? 1 : 0];
 }
 
-// Says why the game cannot go on; the first reason is the one that counts.
-function fail(text) {
-  running = false;
-  again.hidden = gate.hidden = true;
-  if (!failed) say(text);
-  failed = true;
-  status.className = 'failed';
+// Shows the state: the line and the buttons that go with it.
+function show() {
+  const text = line_of(state);
+  if (status.textContent !== text) status.textContent = text;
+  status.className = state.waits === 'failed' ? 'failed' : '';
+  gate.hidden = state.waits !== 'gate';
+  gate.textContent = has_keyboard() ? 'Press a key or tap to play' : (touch ? 'Tap to play' : 'Click to play');
+  again.hidden = state.waits !== 'ended';
   fit();
+}
+
+// Moves the page to a state. A running game that the page holds is held at
+// once, and silent while held; a failure is final, and its first reason the
+// one that counts.
+function to(waits, details = {}) {
+  if (state.waits === 'failed') return;
+  let next = { waits, ...details };
+  if (running(waits) && waits !== 'held' && held()) next = { waits: 'held', back: next };
+  const was_held = state.waits === 'held', now_held = next.waits === 'held';
+  state = next;
+  show();
+  if (was_held === now_held) return;
+  hold_sound(now_held);
+  if (now_held) return;
+  const waiting = going_on;
+  going_on = [];
+  for (const resolve of waiting) resolve();
+}
+
+// The game holds still while the page holds it (Module.pageHeld), and its
+// wait settles once the page lets it go on (Module.whenGoingOn).
+const game_held = () => state.waits === 'held';
+const when_going_on = () => game_held() ? new Promise((resolve) => going_on.push(resolve)) : Promise.resolve();
+
+// What the game now waits for; a game held meanwhile goes back to it.
+function game_waits(what) {
+  if (state.waits === 'held') to('held', { back: { waits: told[what] } });
+  else if (running(state.waits)) to(told[what]);
+}
+
+// Says why the game cannot go on.
+function fail(text) {
+  to('failed', { line: text });
 }
 
 // Gives the game the keyboard, unless the page has not the keyboard at all:
@@ -75,45 +121,34 @@ function focus(element) {
   if (has_keyboard()) element.focus();
 }
 
-// The line that asks for a key, a tap or a click before the game starts.
-function say_gate() {
-  gate.textContent = has_keyboard() ? 'Press a key or tap to play' : (touch ? 'Tap to play' : 'Click to play');
-  say('Ready to play.');
-}
-
 // Once the game has loaded it starts at once where the browser allows
 // sound and the page has the keyboard; otherwise a line asks for a key, a
 // tap or a click first, so that the title comes with its chime.
 function begin() {
   if (sound_allowed() && has_keyboard()) return play();
-  gated = true;
-  gate.hidden = false;
-  say_gate();
+  to('gate');
   keep_for_offline(show_update);
 }
 
 // Browsers start sound only after the player has done something; the
-// press that opens the gate starts the game and goes no further. A
-// browser whose sound never starts plays on, silent.
+// press that opens the gate starts the game and goes no further: wake()
+// tells whether this press was it. A browser whose sound never starts
+// plays on, silent.
 function wake() {
   wake_sound();
-  if (!gated) return;
-  gated = false;
-  swallow = true;
-  setTimeout(() => { swallow = false; }, 0);
-  gate.hidden = true;
+  if (state.waits !== 'gate') return false;
   play();
+  return true;
 }
 
 // A key for the game while it runs; once it has ended, y or Enter plays again.
 const enter = 13;
 function press(key) {
-  if (swallow) return true;
-  if (running) {
+  if (running(state.waits)) {
     game._vorlix_key(key);
     return true;
   }
-  if (ended && (key === keys.yes.charCodeAt(0) || (key & 0xff) === enter)) {
+  if (state.waits === 'ended' && (key === keys.yes.charCodeAt(0) || (key & 0xff) === enter)) {
     play();
     return true;
   }
@@ -141,23 +176,16 @@ function cover_prompt() {
 }
 
 function game_ended() {
-  running = false;
-  ended = true;
+  if (state.waits === 'failed') return;
   cover_prompt();
-  say('The game has ended.');
-  again.hidden = false;
-  fit();
+  to('ended');
   focus(again);
 }
 
 function play() {
-  running = true;
-  ended = false;
-  again.hidden = true;
   messages.hidden = true;
   messages.textContent = '';
-  waiting_for = awaited.nothing;
-  say('Starting\u2026');
+  to('starting');
   focus(canvas);
   // The first title waits for the sound to run, so that its chime is heard.
   sound_started = sound_started || sound_running();
@@ -169,17 +197,18 @@ function play() {
   });
 }
 
-// The game is silent while held, and says how to bring it back.
+// The page holds the game still while it is hidden or has not the keyboard,
+// and lets it go on where it was once it has it again.
 on_hold((now_held) => {
-  hold_sound(now_held);
-  if (gated) say_gate();
-  else say_state();
+  if (now_held && running(state.waits) && state.waits !== 'held') to('held', { back: state });
+  else if (!now_held && state.waits === 'held') to(state.back.waits, state.back);
+  else show();
 });
 
 // The buttons work by pointer, by Enter or space while they have the focus,
 // and by a click with no pointer at all (a screen reader's).
 gate.addEventListener('click', wake);
-again.addEventListener('click', () => { wake(); play(); });
+again.addEventListener('click', () => { wake_sound(); play(); });
 fold.addEventListener('click', () => {
   unfolded = !unfolded;
   fit();
@@ -207,7 +236,7 @@ if ('fullscreenEnabled' in document) {
   document.addEventListener('fullscreenchange', () => {
     fullscreen.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
     fit();
-    if (running) focus(canvas);
+    if (running(state.waits)) focus(canvas);
   });
 }
 
@@ -217,9 +246,7 @@ start_input({
   touched() {
     if (touch) return;
     touch = true;
-    if (gated) say_gate();
-    else say_state();
-    fit();
+    show();
   }
 });
 // The page fits itself anew to every resize, turn and zoom.
@@ -271,8 +298,8 @@ async function load() {
       printErr: (text) => console.warn(text),
       onFirstFrame: () => keep_for_offline(show_update),
       onAbort: (what) => fail_to_start(what),
-      onAwaited: (what) => { waiting_for = what; say_state(); },
-      pageHeld: held,
+      onAwaited: game_waits,
+      pageHeld: game_held,
       whenGoingOn: when_going_on
     });
   } catch (e) {
@@ -285,7 +312,7 @@ async function start() {
   fit();
   focus(canvas);
   if (typeof WebAssembly !== 'object') return fail('This browser cannot run WebAssembly, which Vorlix needs.');
-  await take_waiting_build(say);
+  await take_waiting_build((line) => to('loading', { line }));
   load();
 }
 
