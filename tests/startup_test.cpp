@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,7 +14,8 @@
 namespace {
 
 struct run_result {
-    std::string out;
+    std::string out;  // standard output
+    std::string err;  // standard error
     int status;
 };
 
@@ -35,10 +37,11 @@ protected:
         std::ofstream(dir + "/vorlix.cfg", std::ios::binary) << text;
     }
 
-    // Runs the game there with no display and returns what it printed.
-    run_result run()
+    // Runs the game there with no display, with the arguments given, and
+    // returns what it printed.
+    run_result run(const std::string &args = "")
     {
-        std::string cmd = "cd " + dir + " && env -u DISPLAY " + VORLIX_PROGRAM + " 2>/dev/null";
+        std::string cmd = "cd " + dir + " && env -u DISPLAY " + VORLIX_PROGRAM + " " + args + " 2>err";
         FILE *p = popen(cmd.c_str(), "r");
         run_result r;
         char buf[256];
@@ -47,6 +50,8 @@ protected:
             r.out.append(buf, n);
         int status = pclose(p);
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::ifstream err(dir + "/err");
+        r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
         return r;
     }
 
@@ -124,6 +129,48 @@ TEST_F(StartUp, HostileConfigurationFilesNeitherCrashNorHang)
     unlink(cfg.c_str());
     ASSERT_EQ(symlink("/dev/zero", cfg.c_str()), 0);
     EXPECT_EQ(run().out, "File vorlix.cfg not found.\n");
+}
+
+TEST_F(StartUp, ABadCommandLineSaysWhatIsWrongAndOpensNoWindow)
+{
+    write_config("1 0");
+    const std::string whole = "--scale takes a whole number from 1 to 32";
+    const struct {
+        std::string args, says;
+    } cases[] = {
+        {"--scale 0", whole + ", not \"0\"."},
+        {"--scale -2", whole + ", not \"-2\"."},
+        {"--scale two", whole + ", not \"two\"."},
+        {"--scale 2.5", whole + ", not \"2.5\"."},
+        {"--scale 33", whole + ", not \"33\"."},
+        {"--scale 99999999999", whole + ", not \"99999999999\"."},
+        {"--scale=", whole + ", not \"\"."},
+        {"--scale", whole + "."},
+        {"--full-screen", "no such option as \"--full-screen\"."},
+    };
+    for (const auto &c : cases) {
+        run_result r = run(c.args);
+        EXPECT_EQ(r.err, "vorlix: " + c.says + "\nTry vorlix --help.\n") << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.status, 2) << c.args;
+    }
+}
+
+TEST_F(StartUp, AGoodScaleGoesOnToTheScreenAndHelpAndVersionAnswerAlone)
+{
+    expect_message("1 0", graphics_msg);
+    for (const char *args : {"--scale 1", "--scale=32", "--scale 07"}) {
+        run_result r = run(args);
+        EXPECT_EQ(r.out, graphics_msg) << args;
+        EXPECT_EQ(r.status, 0) << args;
+    }
+    run_result help = run("--help");
+    EXPECT_EQ(help.out.rfind("Usage: vorlix [--scale N]\n", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("--scale N"), std::string::npos);
+    EXPECT_EQ(help.status, 0);
+    run_result version = run("--version");
+    EXPECT_EQ(version.out, std::string("Vorlix ") + VORLIX_VERSION + "\n");
+    EXPECT_EQ(version.status, 0);
 }
 
 }  // namespace

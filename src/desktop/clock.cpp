@@ -1,19 +1,20 @@
-// The desktop's clock under the game's pace: the monotonic clock, and a sleep
-// to an absolute time on it, which wakes within microseconds of the deadline.
+// The Linux machine's clock under the game's pace: the monotonic clock, and a
+// sleep to an absolute time on it, which wakes within microseconds of the
+// deadline.
 #include <cerrno>
 #include <sys/prctl.h>
 #include <time.h>
 
-#include "platform/platform.h"
+#include "library/library.h"
 
-extern "C" double now_ms()
+double machine_now_ms()
 {
     timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-extern "C" void sleep_until_ms(double deadline)
+void sleep_until_machine_ms(double deadline)
 {
     // The kernel may otherwise let a sleep run 50 us long to batch wake-ups.
     static bool slack_set = false;

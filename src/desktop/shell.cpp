@@ -1,7 +1,7 @@
-// Why the Linux game could not start: the terminal's standard output, where
-// the shell printed it, says it already.
+// What the Linux game says as it starts: the terminal, where the shell
+// printed it, says it already.
 #include "platform/platform.h"
 
-void show_start_failure(const char *)
+void show_start_message(const char *, bool)
 {
 }

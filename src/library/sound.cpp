@@ -2,9 +2,9 @@
 // on Windows, and what the game waits for, which their windows show alone.
 #include "shell/shell.h"
 
-// The library mixes its sound in blocks of this many frames, and keeps this
-// many of them ahead of what is heard (the Linux library's ALSA driver reads
-// them; other drivers keep their own). Its background thread mixes one block
+// The library's ALSA driver, on Linux, mixes the sound in blocks of 640
+// frames and keeps 3 of them ahead of what is heard (other drivers keep their
+// own, and leave these alone). Its background thread mixes one block
 // every 10 ms or a little more, and the device starts as soon as it has the
 // first one; so the buffer grows only by what a block lasts beyond 10 ms,
 // and a thread late by that much at the start runs it dry. Blocks of 640
@@ -13,9 +13,9 @@
 // 512 left 1.6 ms and ran dry at the start in one run in ten, and in one in
 // four with both cores busy; the library's own 1024 x 5 puts a cue
 // 120 to 140 ms behind; fewer blocks, or shorter ones, run dry as the game
-// plays. Measured on the tests' own sound device.
-constexpr int sound_block_frames = 640;
-constexpr int sound_blocks = 3;
+// plays. Measured on the tests' own sound device. The settings override the
+// library's configuration in memory only: nothing is written to a file.
+constexpr char sound_blocks[] = "[sound]\nalsa_fragsize = 640\nalsa_numfrags = 3\n";
 // How long the game leaves the sound to start and fill its blocks before it
 // draws the title and plays its chime: the same background thread also
 // serves the window, and the first drawing could hold it up while the
@@ -26,8 +26,7 @@ constexpr double sound_fill_ms = 150;
 
 void start_sound()
 {
-    set_config_int("sound", "alsa_fragsize", sound_block_frames);
-    set_config_int("sound", "alsa_numfrags", sound_blocks);
+    override_config_data(sound_blocks, sizeof sound_blocks - 1);
     if (install_sound_or_none())
         sleep_until_ms(now_ms() + sound_fill_ms);
 }

@@ -3,8 +3,9 @@
 #include "../present/present.h"
 #include "shell.h"
 
-int main(int, char **)
+int main(int argc, char **argv)
 {
+    read_options(argc, argv);
     seed_random();
     read_config();
     init_color_table();

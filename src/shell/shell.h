@@ -12,6 +12,18 @@
 extern FILE *config_file;  // open from start-up until shutdown
 extern int wintype;        // 0: full screen first, 1: window first
 extern int bgcol;          // background colour index, 0 black or 1 white
+extern int chosen_scale;   // the scale the player chose with --scale; 0 for the largest that fits
+
+// The largest scale --scale takes: far more than any screen holds.
+constexpr int most_scale = 32;
+// The exit status of a command line the game cannot take.
+constexpr int bad_options_status = 2;
+
+// Reads the command line: --scale N, --help and --version. Help and the
+// version are printed and end the program; anything else it cannot take
+// says why and ends the program with bad_options_status, before any window
+// opens.
+void read_options(int argc, char **argv);
 
 // Opens the configuration file and reads both values; exits with a message
 // when the file is missing or a value is out of range.

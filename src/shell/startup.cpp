@@ -9,7 +9,7 @@ void fail_start(const char *message)
 {
     fputs(message, stdout);
     fflush(stdout);
-    show_start_failure(message);
+    show_start_message(message, true);
     exit(0);
 }
 
@@ -30,12 +30,6 @@ static bool start_allegro()
     return false;
 }
 
-// Tries one graphics mode at the game's fixed size.
-static bool try_mode(int card)
-{
-    return set_gfx_mode(card, screen_w, screen_h, 0, 0) >= 0;
-}
-
 void start_library()
 {
     const char *no_graphics = "Graphics error or wrong resolution.\n";
@@ -46,7 +40,7 @@ void start_library()
     set_color_depth(32);
     int first = wintype == 0 ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED;
     int second = wintype == 0 ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT;
-    if (!try_mode(first) && !try_mode(second)) {
+    if (!open_screen(first, chosen_scale) && !open_screen(second, chosen_scale)) {
         allegro_exit();
         fail_start(no_graphics);
     }

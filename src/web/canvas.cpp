@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "browser.h"
+#include "platform/platform.h"
+#include "record/state.h"
 
 namespace web {
 
@@ -61,3 +63,10 @@ void set_palette(const RGB *)
 }
 
 }  // namespace web
+
+bool open_screen(int card, int)
+{
+    // The page scales the canvas itself (layout.js), as large as the window
+    // holds it.
+    return web::set_gfx_mode(card, screen_w, screen_h, 0, 0) >= 0;
+}

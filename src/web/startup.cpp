@@ -24,7 +24,7 @@ void allegro_exit()
 
 }  // namespace web
 
-void show_start_failure(const char *)
+void show_start_message(const char *, bool)
 {
     // The page shows what the game prints to standard output.
 }

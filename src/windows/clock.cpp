@@ -1,10 +1,11 @@
-// The Windows clock under the game's pace: the performance counter, and a
-// sleep to a deadline on it that wakes within a fraction of a millisecond.
+// The Windows machine's clock under the game's pace: the performance
+// counter, and a sleep to a deadline on it that wakes within a fraction of a
+// millisecond.
 #include <allegro.h>
 #include <cstdlib>
 #include <winalleg.h>
 
-#include "platform/platform.h"
+#include "library/library.h"
 
 // A sleep wakes a little late; the last stretch before a deadline is
 // yielded away instead, this much at the least and at the most.
@@ -21,7 +22,7 @@ static delay_execution_t delay_execution = nullptr;  // the precise sleep, where
 static bool sleep_ready = false;                  // the timer's tick and the sleep are set up
 static double spin_ms = most_spin_ms;             // how long before a deadline the sleep is left
 
-extern "C" double now_ms()
+double machine_now_ms()
 {
     if (counter_ms == 0) {
         LARGE_INTEGER frequency;
@@ -53,7 +54,7 @@ static void set_up_sleep()
 // deadline to stop sleeping.
 static void sleep_for(double ms)
 {
-    double start = now_ms();
+    double start = machine_now_ms();
     if (delay_execution) {
         LARGE_INTEGER interval;
         interval.QuadPart = -(LONGLONG)(ms * 1e4);  // relative, in 100 ns units
@@ -61,7 +62,7 @@ static void sleep_for(double ms)
     } else {
         Sleep((DWORD)ms);
     }
-    double late = now_ms() - start - ms;
+    double late = machine_now_ms() - start - ms;
     // Quick to widen, slow to narrow: a late wake is made up at once.
     double wanted = late + least_spin_ms;
     spin_ms = wanted > spin_ms ? wanted : spin_ms * 0.9 + wanted * 0.1;
@@ -71,7 +72,7 @@ static void sleep_for(double ms)
         spin_ms = most_spin_ms;
 }
 
-extern "C" void sleep_until_ms(double deadline)
+void sleep_until_machine_ms(double deadline)
 {
     if (!sleep_ready)
         set_up_sleep();
@@ -81,7 +82,7 @@ extern "C" void sleep_until_ms(double deadline)
     // until one comes.
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
     for (;;) {
-        double left = deadline - now_ms();
+        double left = deadline - machine_now_ms();
         if (left <= 0)
             return;
         if (left > spin_ms)

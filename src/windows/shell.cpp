@@ -1,11 +1,12 @@
-// Why the Windows program could not start, shown in a message box: a
-// windowed program has no console for what the shell printed.
+// What the Windows program says as it starts (why it could not, or its
+// help), shown in a message box: a windowed program has no console for what
+// the shell printed.
 #include <allegro.h>
 #include <winalleg.h>
 
 #include "platform/platform.h"
 
-void show_start_failure(const char *message)
+void show_start_message(const char *message, bool failure)
 {
-    MessageBoxA(nullptr, message, "Vorlix", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxA(nullptr, message, "Vorlix", MB_OK | MB_SETFOREGROUND | (failure ? MB_ICONERROR : MB_ICONINFORMATION));
 }

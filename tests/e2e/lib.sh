@@ -15,10 +15,11 @@ if [ "$assets" != "-" ]; then
 fi
 game_pid=
 window=
-# What the program is run through (wine, for the Windows program), and the
-# directory it starts in.
+# What the program is run through (wine, for the Windows program), the
+# directory it starts in, and its arguments.
 launcher=${VORLIX_LAUNCHER:-}
 game_dir=$work
+game_args=
 version=$("$(dirname "${BASH_SOURCE[0]}")/../../tools/version.sh")
 
 # A failure leaves its last screenshot where the test run keeps its artifacts.
@@ -36,7 +37,8 @@ start_game() {
 }
 # Starts the game in the background, its output kept, as game_pid.
 launch_game() {
-    (cd "$game_dir" && exec $launcher "$program" > "$work/stdout" 2> "$work/stderr") &
+    # shellcheck disable=SC2086 # the arguments are words
+    (cd "$game_dir" && exec $launcher "$program" $game_args > "$work/stdout" 2> "$work/stderr") &
     game_pid=$!
 }
 
@@ -69,6 +71,38 @@ wait_until() {
         sleep 0.1
     done
     fail "timed out waiting for $what"
+}
+
+# A shot of a whole display at any scale: take_display (the caller's) writes
+# it to $work/display.xwd, and the field found in it is left at 640 x 480 as
+# the shot the other helpers read, its scale and corner in $work/field. A
+# block of mixed colours, anything around the field but black (with
+# around=black), or a check_display (the caller's, if any) that fails, fails
+# the test where it is seen five times in a row, a fifth of a second apart:
+# once, the display may be caught as it changes.
+around=
+scaled_shot() {
+    for try in 1 2 3 4 5; do
+        [ "$try" = 1 ] || sleep 0.2
+        take_display || return 1
+        "$reader" "$work/display.xwd" field "$work/shot.xwd" $around > "$work/field"
+        case $? in
+        0) ! command -v check_display > /dev/null || check_display || continue
+           return 0 ;;
+        3) ;;
+        *) return 1 ;;
+        esac
+    done
+    fail "the field is not sharp and whole: $(cat "$work/field")"
+}
+
+# Has the game show its field at a scale in its window (--scale), and reads
+# the window's shots so.
+play_at_scale() {
+    game_args="--scale $1"
+    [ "$1" -gt 1 ] || return 0
+    take_display() { xwd -id "$window" -silent > "$work/display.xwd" 2>/dev/null; }
+    shot() { scaled_shot; }
 }
 
 text_is() { [ "$(text_at "$1" "$2" "${#3}")" = "$3" ]; }

@@ -12,6 +12,17 @@
 //                                      game-over panel, and exits 1 (saying
 //                                      why) when the panel, the status bar
 //                                      and the shots fired disagree
+//   read_screen SHOT straight STEPS    exits 0 when the snake ran straight on
+//                                      from the start for STEPS steps: its
+//                                      head is there, something else next
+//   read_screen SHOT field OUT [black] finds the game's screen in a shot of a
+//                                      window or a whole display, at a whole
+//                                      scale k, its corner where the border's
+//                                      is; prints "K LEFT TOP", writes it at
+//                                      640 x 480 to OUT (a PPM); exits 1 when
+//                                      there is none, and 3 (saying where)
+//                                      unless every k x k block is one colour
+//                                      and, with black, all around it black
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -51,7 +62,8 @@ static BITMAP *load_ppm(const std::vector<unsigned char> &d)
     return bmp;
 }
 
-// Loads a 24- or 32-bit TrueColor window dump, or a PPM, into a 32-bit bitmap.
+// Loads a TrueColor window dump of 24 or 32 bits a pixel (a window's, or a
+// whole display's), or a PPM, into a 32-bit bitmap.
 static BITMAP *load_dump(const char *path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -64,14 +76,15 @@ static BITMAP *load_dump(const char *path)
     uint32_t byte_order = be32(d, 28), bits_per_pixel = be32(d, 44), line = be32(d, 48);
     uint32_t colors = be32(d, 76);
     size_t pixels = header + colors * 12;
-    if (bits_per_pixel != 32 || pixels + (size_t)line * height > d.size())
+    uint32_t bytes = bits_per_pixel / 8;
+    if ((bytes != 3 && bytes != 4) || line < width * bytes || pixels + (size_t)line * height > d.size())
         return nullptr;
     BITMAP *bmp = create_bitmap_ex(32, width, height);
     for (uint32_t y = 0; y < height; y++)
         for (uint32_t x = 0; x < width; x++) {
-            const unsigned char *p = &d[pixels + (size_t)y * line + x * 4];
+            const unsigned char *p = &d[pixels + (size_t)y * line + x * bytes];
             uint32_t v = byte_order == 0 ? (p[0] | p[1] << 8 | p[2] << 16)
-                                         : (p[3] | p[2] << 8 | p[1] << 16);
+                                         : (p[bytes - 1] | p[bytes - 2] << 8 | p[bytes - 3] << 16);
             putpixel(bmp, x, y, makecol32((v >> 16) & 0xff, (v >> 8) & 0xff, v & 0xff));
         }
     return bmp;
@@ -138,6 +151,13 @@ static bool route_clear()
     return true;
 }
 
+// The snake ran straight on from the start for steps and stopped there: its
+// head is the last pixel it drew, and the next one is what it ran into.
+static bool ran_straight(int steps)
+{
+    return steps >= 1 && pixel_is(start_x + steps, start_y, red) && !pixel_is(start_x + steps + 1, start_y, black);
+}
+
 // Reads the game-over panel; says why and returns false when it disagrees
 // with the status bar, the shots fired or the running skill's formula.
 static bool panel_agrees(long shots_fired)
@@ -164,6 +184,72 @@ static bool panel_agrees(long shots_fired)
     return !why;
 }
 
+// Writes a picture as a binary PPM.
+static bool save_ppm(BITMAP *bmp, const char *path)
+{
+    FILE *out = fopen(path, "wb");
+    if (!out)
+        return false;
+    fprintf(out, "P6\n%d %d\n255\n", bmp->w, bmp->h);
+    for (int y = 0; y < bmp->h; y++)
+        for (int x = 0; x < bmp->w; x++) {
+            int c = getpixel(bmp, x, y);
+            unsigned char rgb[3] = {(unsigned char)getr32(c), (unsigned char)getg32(c), (unsigned char)getb32(c)};
+            fwrite(rgb, 1, 3, out);
+        }
+    return fclose(out) == 0;
+}
+
+// Finds the game's screen in the shot: its border's top row is the first run
+// of the frame's colour as long as 640 of its pixels, at a whole scale
+// (shorter runs, of a window's icon say, are not it).
+// Writes it at 640 x 480 to out. Returns 0, or 1 when it is not there whole
+// at a whole scale, or 3 (saying where) when its blocks are not each of one
+// colour (or, with black_around, not all around it is black).
+static int find_field(const char *out, bool black_around)
+{
+    const int frame = makecol32(color_table.red[magenta], color_table.green[magenta], color_table.blue[magenta]);
+    int left = -1, top = -1, run = 0;
+    for (int y = 0; y < shot->h && top < 0; y++)
+        for (int x = 0; x < shot->w; x += run > 0 ? run : 1) {
+            run = 0;
+            while (x + run < shot->w && getpixel(shot, x + run, y) == frame)
+                run++;
+            if (run >= screen_w && run % screen_w == 0) {
+                left = x, top = y;
+                break;
+            }
+        }
+    int k = run / screen_w;
+    if (top < 0 || top + screen_h * k > shot->h) {
+        printf("no whole field: no top row of it\n");
+        return 1;
+    }
+    BITMAP *field = create_bitmap_ex(32, screen_w, screen_h);
+    long mixed = 0, lit = 0;
+    for (int y = 0; y < screen_h; y++)
+        for (int x = 0; x < screen_w; x++) {
+            int c = getpixel(shot, left + x * k, top + y * k);
+            putpixel(field, x, y, c);
+            for (int j = 0; j < k; j++)
+                for (int i = 0; i < k; i++)
+                    mixed += getpixel(shot, left + x * k + i, top + y * k + j) != c;
+        }
+    for (int y = 0; black_around && y < shot->h; y++)
+        for (int x = 0; x < shot->w; x++)
+            if ((x < left || x >= left + screen_w * k || y < top || y >= top + screen_h * k) &&
+                getpixel(shot, x, y) != makecol32(0, 0, 0))
+                lit++;
+    printf("%d %d %d\n", k, left, top);
+    if (mixed)
+        printf("%ld pixels differ from the rest of their %d x %d block\n", mixed, k, k);
+    if (lit)
+        printf("%ld pixels around the field are not black\n", lit);
+    bool saved = save_ppm(field, out);
+    destroy_bitmap(field);
+    return !saved ? 1 : mixed || lit ? 3 : 0;
+}
+
 // Tells how many pixels of the two pictures differ, the whole of a picture
 // that the other lacks included.
 static long pixels_differing(BITMAP *a, BITMAP *b)
@@ -179,7 +265,8 @@ int main(int argc, char **argv)
 {
     if (argc < 4) {
         fprintf(stderr,
-                "usage: %s SHOT pixel X Y | text X Y LENGTH | shows WHAT [VERSION] | same OTHER | panel SHOTS\n",
+                "usage: %s SHOT pixel X Y | text X Y LENGTH | shows WHAT [VERSION] | same OTHER | panel SHOTS | "
+                "straight STEPS | field OUT [black]\n",
                 argv[0]);
         return 2;
     }
@@ -210,6 +297,10 @@ int main(int argc, char **argv)
             destroy_bitmap(other);
     } else if (what == "panel") {
         status = panel_agrees(atol(argv[3])) ? 0 : 1;
+    } else if (what == "straight") {
+        status = ran_straight(atoi(argv[3])) ? 0 : 1;
+    } else if (what == "field") {
+        status = find_field(argv[3], argc > 4 && std::string(argv[4]) == "black");
     } else {
         status = 2;
     }

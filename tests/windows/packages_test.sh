@@ -1,5 +1,6 @@
 # The Windows packages as a player meets them, under wine: the zip unpacked
-# and played where it lies; the installer run silently, for the player alone,
+# and played where it lies, its program telling Windows that it scales
+# itself sharply at each monitor's own pixels; the installer run silently, for the player alone,
 # its Start-menu entry played, the player's edit of the configuration kept by
 # a reinstall, and a silent uninstall that leaves nothing of the game behind.
 # Arguments: BUILD_WINDOWS READ_SCREEN (under in_wine.sh)
@@ -20,6 +21,8 @@ unzip -q "$zip" -d "$work/unpacked" || fail "unzip"
 [ "$(ls "$work/unpacked")" = "vorlix-$version" ] || fail "the zip holds more than its folder: $(ls "$work/unpacked")"
 game_dir=$work/unpacked/vorlix-$version
 program=$game_dir/vorlix.exe
+wrestool -x --raw -t 24 "$program" | grep -q "<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>" ||
+    fail "the program's manifest does not say it is aware of each monitor's scaling"
 play_short_session
 echo "the zip plays where it is unpacked"
 
