@@ -2,8 +2,9 @@
 // window, on the X server, as the snake's head runs along it, notes when
 // each pixel of the row first changes, and fits a line through those times:
 // milliseconds per step, against the step's pause the game intends. It says "ready"
-// once it holds the row as it was, and the caller sets the snake going.
-//   frame_pace WINDOW ROW FROM TO      exits 2 when something lies on the row
+// once it holds the row as it was, and the caller sets the snake going. ROW,
+// FROM and TO are the game's pixels; the window shows each as SCALE x SCALE.
+//   frame_pace WINDOW ROW FROM TO [SCALE]   exits 2 when something lies on the row
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cstdio>
@@ -27,15 +28,17 @@ double now_ms()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-// The row's pixels from..to as the server shows them now.
-std::vector<unsigned long> read_row(Display *display, Window window, int row, int from, int to)
+// The row's pixels from..to as the server shows them now, one for each game
+// pixel of a window that shows them at scale.
+std::vector<unsigned long> read_row(Display *display, Window window, int row, int from, int to, int scale)
 {
-    XImage *image = XGetImage(display, window, from, row, to - from + 1, 1, AllPlanes, ZPixmap);
+    XImage *image = XGetImage(display, window, from * scale, row * scale, (to - from + 1) * scale, 1, AllPlanes,
+                              ZPixmap);
     std::vector<unsigned long> pixels;
     if (!image)
         return pixels;
     for (int x = 0; x <= to - from; x++)
-        pixels.push_back(XGetPixel(image, x, 0));
+        pixels.push_back(XGetPixel(image, x * scale, 0));
     XDestroyImage(image);
     return pixels;
 }
@@ -44,8 +47,8 @@ std::vector<unsigned long> read_row(Display *display, Window window, int row, in
 
 int main(int argc, char **argv)
 {
-    if (argc != 5) {
-        fprintf(stderr, "usage: frame_pace WINDOW ROW FROM TO\n");
+    if (argc != 5 && argc != 6) {
+        fprintf(stderr, "usage: frame_pace WINDOW ROW FROM TO [SCALE]\n");
         return 1;
     }
     Display *display = XOpenDisplay(nullptr);
@@ -54,8 +57,8 @@ int main(int argc, char **argv)
         return 1;
     }
     Window window = strtoul(argv[1], nullptr, 0);
-    int row = atoi(argv[2]), from = atoi(argv[3]), to = atoi(argv[4]);
-    std::vector<unsigned long> before = read_row(display, window, row, from, to);
+    int row = atoi(argv[2]), from = atoi(argv[3]), to = atoi(argv[4]), scale = argc > 5 ? atoi(argv[5]) : 1;
+    std::vector<unsigned long> before = read_row(display, window, row, from, to, scale);
     if (before.empty())
         return 1;
     for (unsigned long pixel : before)
@@ -74,7 +77,7 @@ int main(int argc, char **argv)
         double now = now_ms();
         if (now - start > most_ms || (last_change > 0 && now - last_change > gone_quiet_ms))
             break;
-        std::vector<unsigned long> pixels = read_row(display, window, row, from, to);
+        std::vector<unsigned long> pixels = read_row(display, window, row, from, to, scale);
         double at = now_ms();
         for (size_t x = 0; x < pixels.size(); x++)
             if (changed[x] == 0 && pixels[x] != before[x]) {

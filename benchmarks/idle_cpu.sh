@@ -3,10 +3,13 @@
 # for each of its threads (the game's own and the library's background
 # threads, which mix the sound and read the window's events), with no
 # sound device, and with sound through ALSA to the PulseAudio server named by
-# VORLIX_PULSE_SERVER, as on a desktop, when there is one.
-# Arguments: PROGRAM READ_SCREEN ASSETS [SECONDS] (under an X server).
+# VORLIX_PULSE_SERVER, as on a desktop, when there is one. With a SCALE, the
+# game's window shows the field at that scale (--scale).
+# Arguments: PROGRAM READ_SCREEN ASSETS [SECONDS [SCALE]] (under an X server).
 . "$(dirname "$0")/../tests/e2e/lib.sh" "$1" "$2" "$3"
 seconds=${4:-10}
+scale=${5:-}
+[ -z "$scale" ] || play_at_scale "$scale"
 
 # Time on a core of every thread of the game so far, in ns: "TID NS" lines.
 thread_times() {

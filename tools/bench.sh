@@ -1,8 +1,10 @@
 #!/bin/sh
 # Builds and runs the benchmarks: the work of a step without its waits, the
 # pace of 300 real steps in a window under Xvfb (timed inside the game and
-# from the window's frames), the share of a core the game takes while it
-# waits for a key, the cues as the player hears them (length, latency,
+# from the window's frames, also with the field at scale 4 on a 4K screen),
+# how soon a step's pixels reach the window at each scale, the share of a
+# core the game takes while it waits for a key (also at scales 1 and 4 on a
+# 4K screen), the cues as the player hears them (length, latency,
 # underruns) on the desktop, for the Windows program under wine and in each
 # engine, and the browser version in headless Chromium, Firefox ESR and
 # WebKitGTK (its size, start on a first and a returning visit, also as a
@@ -17,7 +19,7 @@ export VORLIX_NODE_MODULES=$PWD/build-node/node_modules
 export NODE=$VORLIX_NODE_MODULES/node/bin/node
 node=$NODE
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORLIX_TESTS=ON -DVORLIX_BENCHMARKS=ON
-cmake --build build-bench -j"$(nproc)" --target vorlix step_work step_pace frame_pace read_screen hear \
+cmake --build build-bench -j"$(nproc)" --target vorlix step_work step_pace show_step frame_pace read_screen hear \
     asound_module_pcm_vorlix_heard vorlix_play_log
 build-bench/benchmarks/step_work
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/benchmarks/step_pace
@@ -25,6 +27,20 @@ t=$PWD/build-bench/tests
 echo "the pace from the window's frames:"
 xvfb-run -a -s "-screen 0 1024x768x24" bash benchmarks/frame_pace.sh "$PWD/build-bench/vorlix" "$t/read_screen" \
     "$PWD/assets" "$PWD/build-bench/benchmarks/frame_pace" 3
+# The field at scale 4 on a 4K screen: how soon a step reaches the window at
+# each scale, the pace from the window's frames, and the share of a core at
+# scale 1 and at scale 4 on the same screen.
+on_4k() { xvfb-run -a -s "-screen 0 3840x2160x24" "$@"; }
+echo "a step's pixels reach the window, at scales 1 to 4 (and a wait with nothing to show):"
+on_4k build-bench/benchmarks/show_step
+echo "the pace from the window's frames, the field at scale 4:"
+on_4k bash benchmarks/frame_pace.sh "$PWD/build-bench/vorlix" "$t/read_screen" "$PWD/assets" \
+    "$PWD/build-bench/benchmarks/frame_pace" 3 4
+for scale in 1 4; do
+    echo "waiting for a key on a 4K screen, the field at scale $scale, share of a core (no sound device):"
+    on_4k bash benchmarks/idle_cpu.sh "$PWD/build-bench/vorlix" "$t/read_screen" "$PWD/assets" 10 "$scale" |
+        grep -v "^with no sound"
+done
 # The Windows program, and its test build that notes its plays, under wine.
 tools/build-windows.sh build-windows-bench -DVORLIX_TESTS=ON > build-bench/windows.log
 export VORLIX_WINEPREFIX=$PWD/build-bench/wine/prefix
