@@ -41,6 +41,9 @@ double machine_now_ms();
 void sleep_until_machine_ms(double deadline);
 // Lets the display take what was shown on the library's screen at once.
 void send_to_display();
+// Puts the sound outputs of the platform's own before the library's, for the
+// library to try first.
+void offer_sound_outputs();
 // Tells whether the game's window has the keyboard; asked only after the
 // library has said that it lost it (switched_in false) or got it back.
 bool window_has_keyboard(bool switched_in);

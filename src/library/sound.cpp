@@ -1,5 +1,6 @@
 // Starting the sound where the game stands on the real library, on Linux and
 // on Windows, and what the game waits for, which their windows show alone.
+#include "library.h"
 #include "shell/shell.h"
 
 // The library's ALSA driver, on Linux, mixes the sound in blocks of 640
@@ -27,6 +28,7 @@ constexpr double sound_fill_ms = 150;
 void start_sound()
 {
     override_config_data(sound_blocks, sizeof sound_blocks - 1);
+    offer_sound_outputs();
     if (install_sound_or_none())
         sleep_until_ms(now_ms() + sound_fill_ms);
 }
