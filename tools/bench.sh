@@ -55,8 +55,15 @@ hear_games() {
         "$t/read_screen" "$PWD/assets" "$t/libasound_module_pcm_vorlix_heard.so" "$t/libvorlix_play_log.so" \
         "$t/hear" 6 | grep -v "^cue\|^title \|^candy \|^laser \|^crash "
 }
-# The same six games of the Windows program under wine, through a sound
-# server of the test's own, whose sink plays at the real rate.
+# The same six games of the Linux program and of the Windows program under
+# wine, each through a sound server of the test's own, whose sink plays at
+# the real rate: from each shot's key to the ear in each game, and the
+# output each played through (for Windows, the buffer and period granted).
+hear_pulse_games() {
+    xvfb-run -a -s "-screen 0 1024x768x24" bash tests/sound/heard_game.sh "$PWD/build-bench/vorlix" \
+        "$t/read_screen" "$PWD/assets" pulse "$t/libvorlix_play_log.so" "$t/hear" 6 |
+        grep -v "^cue\|^title \|^candy \|^laser \|^crash "
+}
 hear_windows_games() {
     in_wine tests/sound/heard_game.sh "$PWD/build-windows-bench/game/heard/vorlix.exe" \
         "$t/read_screen" "$PWD/assets" pulse - "$t/hear" 6 | grep -v "^cue\|^title \|^candy \|^laser \|^crash "
@@ -89,6 +96,10 @@ echo "sound, machine idle:"
 hear_games
 echo "sound, both cores busy:"
 while_busy hear_games
+echo "the Linux program's sound through a sound server, machine idle:"
+hear_pulse_games
+echo "the Linux program's sound through a sound server, both cores busy:"
+while_busy hear_pulse_games
 echo "the Windows program's sound under wine, machine idle:"
 hear_windows_games
 echo "the Windows program's sound under wine, both cores busy:"

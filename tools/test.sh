@@ -44,9 +44,9 @@ for stage in $stages; do
     fast) run_builds fast ;;
     window) run_builds window ;;
     windows)
-        tools/build-windows.sh build-windows
+        tools/build-windows.sh build-windows -DVORLIX_TESTS=ON
         cmake -S . -B build-test -DVORLIX_TESTS=ON -DVORLIX_WINDOWS_BUILD="$PWD/build-windows"
-        cmake --build build-test -j"$jobs" --target read_screen draw_screens
+        cmake --build build-test -j"$jobs" --target read_screen draw_screens hear
         ctest --test-dir build-test --output-on-failure -L "^windows$" ;;
     web)
         tools/node-modules.sh

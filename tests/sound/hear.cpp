@@ -1,13 +1,16 @@
 // Tells what the player heard: reads what the sound tests' device heard and
 // when (heard_pcm.c), and when the game started each sample (play_log.c),
-// and matches each sound heard with the play that asked for it. Prints for
-// each cue its heard length, the latency from the call to its first heard
-// frame and its level at both ends; then the underruns.
-//   hear HEARD_LOG PLAY_LOG [--check]
-// With --check, exits 1 when a cue is heard more than 2 ms off its length,
-// the latency's median is over 60 ms or its largest over 90 ms, a cue is
-// broken by silence, the device ran dry, the right channel (pan 0, the
-// leftmost) was not silent, or a cue starts or ends with a click.
+// and pairs each cue played with the sounds heard for it over the whole
+// session (a cue heard for nothing, or a sound heard for no cue, shifts no
+// other cue). Prints for each cue its heard length, the latency from the
+// call to its first heard frame and its level at both ends; then the
+// underruns; and, given the keys the player pressed, from each to the ear.
+//   hear HEARD_LOG PLAY_LOG [--check] [--keys KEYS_LOG]
+// With --check, exits 1 when a cue is not heard, a sound is heard for no
+// cue, a cue is heard more than 2 ms off its length, the latency's median is
+// over 60 ms or its largest over 90 ms, a cue is broken by silence, the
+// device ran dry, the right channel (pan 0, the leftmost) was not silent, or
+// a cue starts or ends with a click.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -148,15 +151,153 @@ std::vector<sound_t> find_sounds()
     return sounds;
 }
 
+// One cue paired with the sounds heard for it: pieces first..last of the
+// sounds (more than one where silence broke it), or none where it was not
+// heard.
+struct pair_t {
+    size_t play;
+    long first = -1, last = -1;
+};
+
+// Each way a cue may have been heard: play, as sounds first..last (more than
+// one where silence broke it), how late, and what it costs besides its
+// latency: a length off the cue's, and each break.
+struct hearing_t {
+    size_t play, first, last;
+    double latency_ms, cost;
+};
+constexpr double wrong_length_cost = 4, break_cost = 1, unpaired_cost = 3;
+// A cue's latency changes little from one cue to the next: each ms of change
+// costs this much.
+constexpr double cost_per_ms_changed = 1.0 / 10;
+// Sounds heard before the call, or a second after it, are not its own.
+constexpr double least_latency_ms = -1, most_latency_ms_paired = 1000;
+constexpr size_t most_pieces = 4;
+
+std::vector<hearing_t> ways_heard(const std::vector<sound_t> &sounds)
+{
+    std::vector<hearing_t> ways;
+    for (size_t i = 0; i < plays.size(); i++)
+        for (size_t j = 0; j < sounds.size(); j++) {
+            double latency = (heard_at_ns(sounds[j].first) - plays[i].at_ns) / 1e6;
+            if (latency < least_latency_ms || latency > most_latency_ms_paired)
+                continue;
+            for (size_t last = j; last < sounds.size() && last < j + most_pieces; last++) {
+                double length = heard_ms_between(sounds[j].first, sounds[last].end);
+                if (last > j && length > plays[i].ms + length_slack_ms)
+                    break;  // pieces that run past the cue's length are not all its own
+                double off = std::fabs(length - plays[i].ms) > length_slack_ms ? wrong_length_cost : 0;
+                ways.push_back({i, j, last, latency, off + (double)(last - j) * break_cost});
+            }
+        }
+    return ways;
+}
+
+// Pairs each cue played with the sounds heard for it, the whole session at
+// once: the pairing of least cost, where a cue heard for nothing and a sound
+// heard for no cue each cost a little, and so does each change of latency
+// from one cue to the next; so one sound missing, or one too many, shifts no
+// other cue onto a sound not its own. A pair of no play is a sound heard for
+// no cue.
+std::vector<pair_t> pair_plays(const std::vector<sound_t> &sounds)
+{
+    std::vector<hearing_t> ways = ways_heard(sounds);
+    const double np = (double)plays.size(), ns = (double)sounds.size();
+    // best[a]: the least cost of a session heard up to way a, a among its pairs.
+    std::vector<double> best(ways.size());
+    std::vector<long> before(ways.size(), -1);
+    for (size_t a = 0; a < ways.size(); a++) {
+        const hearing_t &w = ways[a];
+        best[a] = ((double)w.play + (double)w.first) * unpaired_cost + w.cost;
+        for (size_t b = 0; b < a; b++) {
+            const hearing_t &v = ways[b];
+            if (v.play >= w.play || v.last >= w.first)
+                continue;
+            double cost = best[b] + (double)(w.play - v.play - 1 + w.first - v.last - 1) * unpaired_cost +
+                          std::fabs(w.latency_ms - v.latency_ms) * cost_per_ms_changed + w.cost;
+            if (cost < best[a]) {
+                best[a] = cost;
+                before[a] = (long)b;
+            }
+        }
+    }
+    long last = -1;
+    double least = (np + ns) * unpaired_cost;
+    for (size_t a = 0; a < ways.size(); a++) {
+        double cost = best[a] + (np - ways[a].play - 1 + ns - ways[a].last - 1) * unpaired_cost;
+        if (cost < least) {
+            least = cost;
+            last = (long)a;
+        }
+    }
+    std::vector<const hearing_t *> chosen;
+    for (long a = last; a >= 0; a = before[a])
+        chosen.insert(chosen.begin(), &ways[a]);
+    // The session in the order heard: each cue with its sounds, or none, and
+    // each sound heard for no cue.
+    std::vector<pair_t> pairs;
+    size_t i = 0, j = 0;
+    auto unpaired_until = [&](size_t play, size_t sound) {
+        for (; i < play; i++)
+            pairs.push_back({i, -1, -1});
+        for (; j < sound; j++)
+            pairs.push_back({plays.size(), (long)j, (long)j});
+    };
+    for (const hearing_t *w : chosen) {
+        unpaired_until(w->play, w->first);
+        pairs.push_back({w->play, (long)w->first, (long)w->last});
+        i = w->play + 1;
+        j = w->last + 1;
+    }
+    unpaired_until(plays.size(), sounds.size());
+    return pairs;
+}
+
+// The first laser heard after each key the player pressed (KEYS_LOG lines
+// "key GAME AT_NS"): from the key to the ear, in each game.
+void tell_key_to_ear(const char *key_log, const std::vector<pair_t> &pairs, const std::vector<sound_t> &sounds)
+{
+    std::ifstream in(key_log);
+    std::map<int, std::vector<double>> by_game;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string what;
+        int game;
+        int64_t at;
+        if (!(words >> what >> game >> at) || what != "key")
+            continue;
+        // The shot's own laser is the first played after its key; one not
+        // heard leaves the key out.
+        for (const pair_t &pair : pairs)
+            if (pair.play < plays.size() && plays[pair.play].cue == "laser" && plays[pair.play].at_ns >= at) {
+                if (pair.first >= 0)
+                    by_game[game].push_back((heard_at_ns(sounds[pair.first].first) - at) / 1e6);
+                break;
+            }
+    }
+    for (auto &[game, ms] : by_game) {
+        std::sort(ms.begin(), ms.end());
+        printf("key to ear, game %d: median %.1f ms, least %.1f ms, most %.1f ms (%zu shots)\n", game,
+               ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: hear HEARD_LOG PLAY_LOG [--check]\n");
+        fprintf(stderr, "usage: hear HEARD_LOG PLAY_LOG [--check] [--keys KEYS_LOG]\n");
         return 2;
     }
-    bool check = argc > 3 && !strcmp(argv[3], "--check");
+    bool check = false;
+    const char *key_log = nullptr;
+    for (int a = 3; a < argc; a++) {
+        if (!strcmp(argv[a], "--check"))
+            check = true;
+        else if (!strcmp(argv[a], "--keys") && a + 1 < argc)
+            key_log = argv[++a];
+    }
     if (!read_logs(argv[1], argv[2])) {
         printf("FAIL: the device never played\n");
         return 1;
@@ -167,32 +308,29 @@ int main(int argc, char **argv)
         printf("FAIL: %s\n", why.c_str());
         failed = true;
     };
-    if (sounds.size() != plays.size())
-        fail(std::to_string(plays.size()) + " cues played, " + std::to_string(sounds.size()) + " sounds heard");
+    std::vector<pair_t> pairs = pair_plays(sounds);
     std::vector<double> latencies;
     std::map<std::string, std::vector<double>> lengths;
     printf("%-6s %9s %11s %13s %11s\n", "cue", "heard ms", "latency ms", "start dBFS", "end dBFS");
-    for (size_t i = 0, j = 0; i < plays.size() && j < sounds.size(); i++, j++) {
-        const play_t &p = plays[i];
-        sound_t s = sounds[j];
-        // A cue broken by silence is heard as several sounds. While more
-        // sounds were heard than were played and less than the cue's length
-        // has been heard, the next sound is the rest of it if it starts
-        // within the cue's length plus the silence so far: so one break does
-        // not shift every later cue onto the wrong sound.
-        double sounded_ms = heard_ms_between(s.first, s.end), silent_ms = 0;
-        while (j + 1 < sounds.size() && sounds.size() - (j + 1) > plays.size() - (i + 1) &&
-               sounded_ms < p.ms - length_slack_ms &&
-               heard_ms_between(s.first, sounds[j + 1].first) < p.ms + silent_ms + length_slack_ms) {
-            const sound_t &rest = sounds[++j];
-            double gap_ms = heard_ms_between(s.end, rest.first);
+    for (const pair_t &pair : pairs) {
+        if (pair.play == plays.size()) {
             char why[96];
-            snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(), gap_ms,
-                     heard_ms_between(s.first, s.end));
+            snprintf(why, sizeof why, "a sound of %.1f ms heard for no cue",
+                     heard_ms_between(sounds[pair.first].first, sounds[pair.first].end));
             fail(why);
-            silent_ms += gap_ms;
-            sounded_ms += heard_ms_between(rest.first, rest.end);
-            s.end = rest.end;
+            continue;
+        }
+        const play_t &p = plays[pair.play];
+        if (pair.first < 0) {
+            fail(p.cue + " not heard");
+            continue;
+        }
+        sound_t s = {sounds[pair.first].first, sounds[pair.last].end};
+        for (long k = pair.first; k < pair.last; k++) {
+            char why[96];
+            snprintf(why, sizeof why, "%s broken by %.1f ms of silence %.1f ms in", p.cue.c_str(),
+                     heard_ms_between(sounds[k].end, sounds[k + 1].first), heard_ms_between(s.first, sounds[k].end));
+            fail(why);
         }
         double length = heard_ms_between(s.first, s.end);
         double latency = (heard_at_ns(s.first) - p.at_ns) / 1e6;
@@ -227,5 +365,7 @@ int main(int argc, char **argv)
         fail("the device ran dry");
     if (right)
         fail("the right channel was not silent");
+    if (key_log)
+        tell_key_to_ear(key_log, pairs, sounds);
     return check && failed ? 1 : 0;
 }

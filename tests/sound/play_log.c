@@ -2,7 +2,8 @@
  * sample is started and stopped, on the monotonic clock, so that what the
  * test device hears can be matched with the call that asked for it. The log
  * (VORLIX_PLAY_LOG) has a line "play MS AT_NS" or "stop MS AT_NS", a
- * sample told by its length in ms, which differs for every cue. */
+ * sample told by its length in ms, which differs for every cue, after a line
+ * "output DESCRIPTION" of the library's sound output. */
 #define _GNU_SOURCE
 #include <allegro.h>
 #include <dlfcn.h>
@@ -20,6 +21,7 @@ static void note(const char *what, const SAMPLE *spl)
         if (!log)
             return;
         setvbuf(log, NULL, _IOLBF, 0);
+        fprintf(log, "output %s\n", digi_driver && digi_driver->desc ? digi_driver->desc : "none");
     }
     struct timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);

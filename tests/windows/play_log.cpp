@@ -1,7 +1,8 @@
 // Linked into a test build of the Windows program, which wine cannot preload
 // a library into: writes down when each sample is started, as the desktop's
 // play_log.c does, in its log's form ("play MS AT_NS", a sample told by its
-// length in ms), to VORLIX_PLAY_LOG. The time is the performance counter,
+// length in ms, after a line "output DESCRIPTION" of the library's sound
+// output), to VORLIX_PLAY_LOG. The time is the performance counter,
 // which wine keeps on the machine's raw monotonic clock, moved onto its
 // monotonic clock by VORLIX_CLOCK_OFFSET_NS, as the recording is stamped.
 #include <allegro.h>
@@ -20,6 +21,8 @@ extern "C" int __wrap_play_sample(const SAMPLE *spl, int vol, int pan, int freq,
         const char *name = getenv("VORLIX_PLAY_LOG");
         const char *offset = getenv("VORLIX_CLOCK_OFFSET_NS");
         log = name ? fopen(name, "w") : nullptr;
+        if (log)
+            fprintf(log, "output %s\n", digi_driver && digi_driver->desc ? digi_driver->desc : "none");
         offset_ns = offset ? atoll(offset) : 0;
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
