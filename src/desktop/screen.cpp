@@ -57,9 +57,12 @@ static void find_monitor(Display *display, area_t &monitor, area_t &work, bool &
     int event_base, error_base, count = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) {
         XRRMonitorInfo *monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
-        for (int i = count - 1; i >= 0; i--)
-            if (monitors[i].primary || i == 0)
-                monitor = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+        int chosen = 0;
+        for (int i = 0; i < count; i++)
+            if (monitors[i].primary)
+                chosen = i;
+        if (count > 0)
+            monitor = {monitors[chosen].x, monitors[chosen].y, monitors[chosen].width, monitors[chosen].height};
         if (monitors)
             XRRFreeMonitors(monitors);
     }
@@ -91,14 +94,16 @@ static void centre_window(area_t work)
 // would cover every monitor (its window is as large as the whole X screen),
 // so the game's window goes over the one monitor before it is shown, as
 // large as it, with no frame, above every other window, and holds the
-// keyboard once shown.
-static void place_over_monitor(area_t monitor)
+// keyboard once shown. Should it not be shown, it is left a window that a
+// window manager frames again.
+static void place_over_monitor(area_t monitor, bool over)
 {
     XLOCK();
     XSetWindowAttributes attributes;
-    attributes.override_redirect = True;
+    attributes.override_redirect = over;
     XChangeWindowAttributes(_xwin.display, _xwin.wm_window, CWOverrideRedirect, &attributes);
-    XMoveWindow(_xwin.display, _xwin.wm_window, monitor.x, monitor.y);
+    if (over)
+        XMoveWindow(_xwin.display, _xwin.wm_window, monitor.x, monitor.y);
     XUNLOCK();
 }
 static void hold_keyboard()
@@ -126,11 +131,14 @@ bool open_screen(int card, int chosen)
                           monitor.h != DisplayHeight(display, DefaultScreen(display));
     XCloseDisplay(display);
     if (full && one_of_several) {
-        place_over_monitor(monitor);
+        place_over_monitor(monitor, true);
         card = GFX_AUTODETECT_WINDOWED;
     }
-    if (!open_screen_on(card, full, chosen, monitor, work, framed ? frame_w : 0, framed ? frame_h : 0))
+    if (!open_screen_on(card, full, chosen, monitor, work, framed ? frame_w : 0, framed ? frame_h : 0)) {
+        if (full && one_of_several)
+            place_over_monitor(monitor, false);
         return false;
+    }
     if (full && one_of_several)
         hold_keyboard();
     else if (!full)
@@ -147,10 +155,10 @@ void send_to_display()
 
 bool window_has_keyboard(bool)
 {
-    // The library's word counts for little: a keyboard grabbed for a moment
-    // (a window manager's, say) is told as the keyboard lost, and not always
-    // as got back. The X server says where the keyboard is.
-    // Full screen holds the keyboard for itself.
+    // The library's word counts for little here: a keyboard grabbed for a
+    // moment (a window manager's, say) is told as the keyboard lost, and not
+    // always as got back. Full screen holds the keyboard for itself; else
+    // the X server says where the keyboard is.
     if (_xwin.keyboard_grabbed || keyboard_held)
         return true;
     XLOCK();
