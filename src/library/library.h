@@ -12,14 +12,6 @@ struct area_t {
 
 // ---- Shared (src/library) ----
 
-// The largest whole scale at which the field fits w x h, at least 1; the
-// player's chosen scale (0 for none) where that fits.
-int fitting_scale(int w, int h, int chosen);
-// Sets the library's screen to w x h with the card, and puts the game's own
-// 640 x 480 screen in its place as screen, shown at scale with its top-left
-// corner at (left, top) and black around it; false when the library has no
-// such mode. The library gets its own screen back as it shuts down.
-bool open_scaled_screen(int card, int w, int h, int scale, int left, int top);
 // Opens the game's screen with the library's card: full, over a whole
 // monitor, the field centred on it; or else in a window at the largest
 // scale that fits the work area with the window's frame (frame_w, frame_h);

@@ -18,7 +18,9 @@ static BITMAP *widened = nullptr;         // the game's screen at scale, where i
 static int scale = 1;                     // device pixels a game pixel, each way
 static int field_left = 0, field_top = 0; // where the game's screen lies on the library's
 
-int fitting_scale(int w, int h, int chosen)
+// The largest whole scale at which the field fits w x h, at least 1; the
+// player's chosen scale (0 for none) where that fits.
+static int fitting_scale(int w, int h, int chosen)
 {
     int largest = w / screen_w < h / screen_h ? w / screen_w : h / screen_h;
     if (largest < 1)
@@ -41,7 +43,11 @@ static void give_back_screen()
     shown = widened = nullptr;
 }
 
-bool open_scaled_screen(int card, int w, int h, int k, int left, int top)
+// Sets the library's screen to w x h with the card, and puts the game's own
+// 640 x 480 screen in its place as screen, shown at scale k with its top-left
+// corner at (left, top) and black around it; false when the library has no
+// such mode. The library gets its own screen back as it shuts down.
+static bool open_scaled_screen(int card, int w, int h, int k, int left, int top)
 {
     if (set_gfx_mode(card, w, h, 0, 0) < 0)
         return false;

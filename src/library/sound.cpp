@@ -1,7 +1,9 @@
 // Starting the sound where the game stands on the real library, on Linux and
 // on Windows, and what the game waits for, which their windows show alone.
+#include <allegro.h>
+
 #include "library.h"
-#include "shell/shell.h"
+#include "platform/platform.h"
 
 // The library's ALSA driver, on Linux, mixes the sound in blocks of 640
 // frames and keeps 3 of them ahead of what is heard (other drivers keep their
@@ -24,6 +26,16 @@ constexpr char sound_blocks[] = "[sound]\nalsa_fragsize = 640\nalsa_numfrags = 3
 // first tick, up to 20 ms on; under wine a chime that came at once was now
 // and then broken by 30 ms of silence, and never after this pause.
 constexpr double sound_fill_ms = 150;
+
+// Installs the library's sound, or none when there is no device to play on;
+// true when there is sound.
+static bool install_sound_or_none()
+{
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0)
+        return true;
+    install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+    return false;
+}
 
 void start_sound()
 {

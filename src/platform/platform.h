@@ -1,12 +1,11 @@
 // What each platform supplies, and all that the game asks of the machine
 // beyond the library: the clock under its pace, its screen as the display
 // shows it, its own files, the start of its sound, the words beside its
-// screen and what it says as it starts. The
-// game's own folders never ask which platform they run on; a new platform is
-// this header written once more, in a folder of its own (src/desktop and
-// src/windows share src/library, on the real library; src/web stands in for
-// the library in a browser; src/posix opens files for the desktop and the
-// browser).
+// screen and what it says as it starts. The game's own folders never ask
+// which platform they run on; a new platform is this header written once
+// more, in a folder of its own (src/desktop and src/windows share
+// src/library, on the real library; src/web stands in for the library in a
+// browser; src/posix opens files for the desktop and the browser).
 #ifndef VORLIX_PLATFORM_H
 #define VORLIX_PLATFORM_H
 

@@ -38,9 +38,6 @@ bool read_config_value(FILE *file, int32_t &value);
 // Sets up the library, the screen, the keyboard and the sound;
 // exits with a message when there is no usable display.
 void start_library();
-// Installs the library's sound, or none when there is no device to play on;
-// true when there is sound.
-bool install_sound_or_none();
 // Loads the four cue samples, each made to its cue's length; a file the
 // game cannot play is left out.
 void load_samples();

@@ -48,14 +48,6 @@ void start_library()
     start_sound();
 }
 
-bool install_sound_or_none()
-{
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0)
-        return true;
-    install_sound(DIGI_NONE, MIDI_NONE, nullptr);
-    return false;
-}
-
 void shut_down()
 {
     destroy_sample(spl_start);
