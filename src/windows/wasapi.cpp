@@ -114,9 +114,9 @@ static bool open_output(IMMDeviceEnumerator **devices, IMMDevice **device, IAudi
     if (!ok)
         return false;
     block_frames = (UINT32)(rate * block_ms / 1000);
-    mixed = new short[block_frames * 2];
     if (_mixer_init((int)block_frames * 2, rate, TRUE, TRUE, voices) != 0)
         return false;
+    mixed = new short[block_frames * 2];
     snprintf(granted, sizeof granted, "WASAPI, %d Hz, %d channels, %s; buffer %u frames (%.1f ms), period %.1f ms",
              rate, channels, floats ? "floats" : "16 bits", buffer_frames, buffer_frames * 1000.0 / rate,
              period / 1e4);
