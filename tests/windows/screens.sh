@@ -16,10 +16,12 @@ launcher="wine explorer /desktop=vorlix-screen,1920x1080"
 set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1; }
 trap 'kill $game_pid 2>/dev/null; set_dpi 96; rm -rf "$work"' EXIT
 
+# Wine's desktop, while it is there.
+desktop_window() { xdotool search --name '^vorlix-screen - Wine desktop$' 2>/dev/null | head -n 1; }
 # A shot is the whole desktop, which keeps its size, and the field in it.
 take_display() {
     local desktop
-    desktop=$(xdotool search --name '^vorlix-screen - Wine desktop$' 2>/dev/null | head -n 1)
+    desktop=$(desktop_window)
     [ -n "$desktop" ] || return 1
     xwininfo -id "$desktop" | grep -q "Width: 1920" || fail "the desktop is no longer 1920 x 1080"
     xwd -id "$desktop" -silent > "$work/display.xwd" 2>/dev/null
@@ -35,6 +37,12 @@ while read -r dpi type expected <&3; do
         printf '1 0\n' > "$work/vorlix.cfg"
         around=
     fi
+    # The last game's desktop goes with it, a moment after: a game started
+    # meanwhile would go to that desktop, and its launcher end at once.
+    for _ in $(seq 600); do
+        [ -z "$(desktop_window)" ] && break
+        sleep 0.1
+    done
     play_short_session_as_drawn "$draw"
     got=$(head -n 1 "$work/field")
     case "$got" in
